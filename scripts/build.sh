@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, then configures and builds with the given preset
+# (default: "default").
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-default}"
+bash scripts/install-deps.sh
+cmake --preset "$preset"
+cmake --build --preset "$preset"

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# One command from a fresh Debian 12 machine to a running game on the bundled database.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh default
+# The window comes next; until then, show what the bundled database holds.
+exec build/bin/kvizomat-db check build/bin/Baza.mdb

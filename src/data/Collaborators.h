@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/Database.h"
+
+namespace kvz {
+
+// The names of tbSar in table order. The table is optional: when it is missing or cannot
+// be read, the list is empty and no error escapes.
+std::vector<std::string> readCollaborators(const Connection& conn) noexcept;
+
+} // namespace kvz

@@ -1,0 +1,148 @@
+#include "data/Database.h"
+
+#include <sqlcipher/sqlite3.h>
+
+namespace kvz {
+
+Connection::Connection(const std::string& path, const std::string& password, Mode mode)
+    : path_(path) {
+    int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+        std::string msg = db_ ? sqlite3_errmsg(db_) : "out of memory";
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DbError("cannot open " + path + ": " + msg);
+    }
+    sqlite3_busy_timeout(db_, 2000);
+    if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DbError("cannot set the key of " + path);
+    }
+    // SQLCipher opens any file with any key; the first read proves both.
+    char* err = nullptr;
+    int rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        std::string msg = err ? err : sqlite3_errstr(rc);
+        sqlite3_free(err);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        bool notDb = rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT;
+        throw DbError(path + ": " + msg, notDb);
+    }
+}
+
+Connection::~Connection() { sqlite3_close(db_); }
+
+void Connection::fail(const std::string& context) const {
+    int rc = sqlite3_errcode(db_);
+    throw DbError(context + ": " + sqlite3_errmsg(db_), rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT);
+}
+
+Statement Connection::prepare(const std::string& sql) const {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) !=
+        SQLITE_OK)
+        fail(sql);
+    return Statement(stmt, *this);
+}
+
+void Connection::exec(const std::string& sql) const {
+    char* err = nullptr;
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        std::string msg = err ? err : "error";
+        sqlite3_free(err);
+        throw DbError(sql + ": " + msg);
+    }
+}
+
+bool Connection::tableExists(const std::string& name) const {
+    auto st = prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+    st.bind(1, name);
+    return st.step();
+}
+
+std::int64_t Connection::lastInsertRowid() const { return sqlite3_last_insert_rowid(db_); }
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement& Statement::bind(int index, const Value& v) {
+    int rc = SQLITE_OK;
+    struct Binder {
+        sqlite3_stmt* s;
+        int i;
+        int operator()(std::monostate) const { return sqlite3_bind_null(s, i); }
+        int operator()(std::int64_t x) const { return sqlite3_bind_int64(s, i, x); }
+        int operator()(double x) const { return sqlite3_bind_double(s, i, x); }
+        int operator()(const std::string& x) const {
+            return sqlite3_bind_text(s, i, x.data(), static_cast<int>(x.size()), SQLITE_TRANSIENT);
+        }
+        int operator()(bool x) const { return sqlite3_bind_int64(s, i, x ? 1 : 0); }
+    };
+    rc = std::visit(Binder{stmt_, index}, v.storage());
+    if (rc != SQLITE_OK) conn_->fail("bind");
+    return *this;
+}
+
+bool Statement::step() {
+    int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    conn_->fail(sqlite3_sql(stmt_));
+}
+
+void Statement::run() {
+    while (step()) {
+    }
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+
+std::string Statement::columnName(int i) const { return sqlite3_column_name(stmt_, i); }
+
+Value Statement::column(int i) const {
+    switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_INTEGER:
+        return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt_, i)));
+    case SQLITE_FLOAT:
+        return Value(sqlite3_column_double(stmt_, i));
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+        return Value(std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i))));
+    }
+    default:
+        return Value();
+    }
+}
+
+std::vector<Value> Statement::row() const {
+    std::vector<Value> out;
+    int n = columnCount();
+    out.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) out.push_back(column(i));
+    return out;
+}
+
+Transaction::Transaction(const Connection& conn) : conn_(conn) { conn_.exec("BEGIN IMMEDIATE"); }
+
+Transaction::~Transaction() {
+    if (!done_) {
+        try {
+            conn_.exec("ROLLBACK");
+        } catch (...) {
+        }
+    }
+}
+
+void Transaction::commit() {
+    conn_.exec("COMMIT");
+    done_ = true;
+}
+
+} // namespace kvz

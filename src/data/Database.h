@@ -1,0 +1,101 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "data/Value.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kvz {
+
+// A database failure. `notADatabase` is set when the file is not a database or the
+// password does not open it, so callers can say which.
+class DbError : public std::runtime_error {
+public:
+    DbError(const std::string& what, bool notADatabase = false)
+        : std::runtime_error(what), notADatabase_(notADatabase) {}
+    bool notADatabase() const { return notADatabase_; }
+
+private:
+    bool notADatabase_;
+};
+
+// The password that protects Baza.mdb.
+inline constexpr const char* kDatabasePassword = "vrba";
+
+class Statement;
+
+// One open, keyed SQLCipher connection (the game's `Conn`).
+class Connection {
+public:
+    enum class Mode { OpenExisting, Create };
+
+    // Opens `path` with `password` and proves the key by reading the schema; throws
+    // DbError (notADatabase) when the file is not a database or the password is wrong.
+    Connection(const std::string& path, const std::string& password, Mode mode = Mode::OpenExisting);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    Statement prepare(const std::string& sql) const;
+    void exec(const std::string& sql) const;
+    bool tableExists(const std::string& name) const;
+    std::int64_t lastInsertRowid() const;
+
+    const std::string& path() const { return path_; }
+
+    [[noreturn]] void fail(const std::string& context) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    std::string path_;
+};
+
+// A prepared statement; every value goes in as a bound parameter.
+class Statement {
+public:
+    Statement(sqlite3_stmt* stmt, const Connection& conn) : stmt_(stmt), conn_(&conn) {}
+    ~Statement();
+    Statement(Statement&& other) noexcept : stmt_(other.stmt_), conn_(other.conn_) {
+        other.stmt_ = nullptr;
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    Statement& operator=(Statement&&) = delete;
+
+    Statement& bind(int index, const Value& v); // 1-based
+    // Runs one step: true while a row is available.
+    bool step();
+    // Runs a statement that returns no rows.
+    void run();
+    void reset();
+
+    int columnCount() const;
+    std::string columnName(int i) const;
+    Value column(int i) const;
+    std::vector<Value> row() const;
+
+private:
+    sqlite3_stmt* stmt_;
+    const Connection* conn_;
+};
+
+// A transaction that rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(const Connection& conn);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    const Connection& conn_;
+    bool done_ = false;
+};
+
+} // namespace kvz

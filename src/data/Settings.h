@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/Database.h"
+
+namespace kvz {
+
+// The settings and counter row of tbStat, open for the whole run (the game's `RsStat`).
+// Fields are read from the row as loaded and changed in memory; update() writes the
+// changed fields back at once.
+class Settings {
+public:
+    // Reads the first row of "SELECT * FROM tbStat"; throws DbError when there is none.
+    explicit Settings(const Connection& conn);
+
+    Value field(std::string_view name) const;
+    void set(std::string_view name, Value v);
+    void update();
+
+    // field = field + 1, written at once.
+    void bump(std::string_view name);
+
+private:
+    std::size_t indexOf(std::string_view name) const;
+
+    const Connection& conn_;
+    std::int64_t rowid_ = 0;
+    std::vector<std::string> names_;
+    std::vector<Value> values_;
+    std::vector<bool> dirty_;
+};
+
+} // namespace kvz

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kvz {
+
+// The display code: 7-bit text whose letters the display font draws as Serbian Cyrillic.
+// Plain letters stand for the Latin letters of the same name; ž š đ ć č sit on
+// ` { | } ~ (capitals @ [ \ ] ^) and lj nj dž on q w x (Q W X).
+
+// Decodes UTF-8 into code points; nothing when the bytes are not valid UTF-8.
+std::optional<std::u32string> decodeUtf8(std::string_view utf8);
+std::string encodeUtf8(std::u32string_view text);
+
+struct ConversionResult {
+    std::string text;      // the display code, when ok
+    std::string error;     // why it failed, when not ok
+    bool ok() const { return error.empty(); }
+};
+
+// Turns ordinary Serbian text (Cyrillic, or Latin with diacritics, or both) in UTF-8 into
+// display code. Latin lj, nj, dž become one letter each. Characters that the display code
+// cannot hold (the Latin q w x y, the ten letter positions used as punctuation, other
+// scripts, control characters) make it fail with a message naming the character.
+ConversionResult toDisplayCode(std::string_view utf8);
+
+// The Cyrillic text the display font shows for a display-code text, as code points.
+std::u32string displayToCyrillic(std::string_view display);
+
+} // namespace kvz

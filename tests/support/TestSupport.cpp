@@ -1,0 +1,70 @@
+#include "support/TestSupport.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+
+namespace kvz::test {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kvizomat-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+Json question(const std::string& text, int level, Json tac, Json odred) {
+    return Json{{"Pitanje", text}, {"A", "prvi"},   {"B", "drugi"}, {"V", "tre}i"},
+                {"G", "~etvrti"},  {"RB", level},   {"Tac", tac},   {"Odred", odred}};
+}
+
+Json sampleFixture(int perLevel, bool withCollaborators) {
+    Json f;
+    f["tbStat"] = {{"Slova", true},  {"Start", 0},      {"Tac", 0},     {"Netac", 0},
+                   {"PTac", 0},      {"PNetac", 0},     {"Reklama", 0}, {"Ime", nullptr},
+                   {"Datum", "10.06.2003"}, {"Firma", nullptr}, {"Mjesto", nullptr},
+                   {"Mail", nullptr}, {"Adresa", nullptr}, {"TelFax", nullptr}, {"Moto", nullptr}};
+    f["tbKviz"] = Json::array();
+    for (int level = 1; level <= 15; ++level)
+        for (int i = 1; i <= perLevel; ++i)
+            f["tbKviz"].push_back(question("Pitawe " + std::to_string(level) + "." + std::to_string(i),
+                                           level, (i - 1) % 4 + 1));
+    f["tbRezultati"] = Json::array();
+    for (int i = 0; i < 10; ++i)
+        f["tbRezultati"].push_back({{"Ime", ""}, {"RB", 0}, {"Skor", 0}, {"Datum", "2003-06-10"}});
+    if (withCollaborators) f["tbSar"] = {"Pera", "Mika"};
+    return f;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+int runCommand(const std::string& command, std::string* output) {
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return -1;
+    std::string text;
+    std::array<char, 4096> buf{};
+    while (std::size_t n = std::fread(buf.data(), 1, buf.size(), pipe)) text.append(buf.data(), n);
+    int status = pclose(pipe);
+    if (output) *output = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace kvz::test

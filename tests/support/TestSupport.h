@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "common/Fixture.h"
+
+namespace kvz::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A small, valid fixture: one settings row, ten empty results, `perLevel` questions on
+// every level (the right answer cycling A, B, V, G), and tbSar when asked for.
+Json sampleFixture(int perLevel = 1, bool withCollaborators = true);
+
+// A question row for a fixture.
+Json question(const std::string& text, int level, Json tac = 1, Json odred = nullptr);
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& content);
+
+// Runs a command through the shell; returns its exit status and fills `output` with what it
+// printed on standard output and standard error.
+int runCommand(const std::string& command, std::string* output = nullptr);
+
+} // namespace kvz::test

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/Generator.h"
+#include "data/Collaborators.h"
+#include "data/QuestionBank.h"
+#include "data/Results.h"
+#include "data/Settings.h"
+#include "support/TestSupport.h"
+
+using namespace kvz;
+
+namespace {
+
+class DatabaseTest : public ::testing::Test {
+protected:
+    void make(const Json& fixture) {
+        path = dir.file("Baza.mdb");
+        createDatabase(path, fixture);
+    }
+    Connection open() const { return Connection(path, kDatabasePassword); }
+
+    test::TempDir dir;
+    std::string path;
+};
+
+Json threeOnLevelFour() {
+    Json f = test::sampleFixture(1);
+    f["tbKviz"].push_back(test::question("Druga ~etvrtog", 4, 2));
+    f["tbKviz"].push_back(test::question("Tre}a ~etvrtog", 4, 3));
+    return f;
+}
+
+} // namespace
+
+TEST_F(DatabaseTest, countsEveryLevelIncludingOnesWithoutQuestions) {
+    Json f = threeOnLevelFour();
+    f["tbKviz"].erase(f["tbKviz"].begin() + 8); // the question of level 9
+    make(f);
+    auto conn = open();
+    EXPECT_EQ(countLevel(conn, 4), 3);
+    EXPECT_EQ(countLevel(conn, 1), 1);
+    EXPECT_EQ(countLevel(conn, 9), 0);
+}
+
+TEST_F(DatabaseTest, picksOnlyRowsOfTheLevelAndCanPickEachOfThem) {
+    make(threeOnLevelFour());
+    auto conn = open();
+    Generator gen;
+    std::set<std::string> seen;
+    for (int i = 0; i < 200; ++i) {
+        auto row = pickQuestion(conn, 4, 3, gen, 0);
+        ASSERT_TRUE(row);
+        EXPECT_GE(row->position, 1);
+        EXPECT_LE(row->position, 3);
+        EXPECT_TRUE(row->rb.equalsNumber(4));
+        seen.insert(row->at(1).text());
+    }
+    EXPECT_EQ(seen, (std::set<std::string>{"Pitawe 4.1", "Druga ~etvrtog", "Tre}a ~etvrtog"}));
+}
+
+TEST_F(DatabaseTest, thePickedPositionFollowsTheDrawAndTheTableOrder) {
+    make(threeOnLevelFour());
+    auto conn = open();
+    Generator gen;
+    for (double r : {0.0, 0.34, 0.999999}) gen.queue(r);
+    EXPECT_EQ(pickQuestion(conn, 4, 3, gen, 0)->at(1).text(), "Pitawe 4.1");
+    EXPECT_EQ(pickQuestion(conn, 4, 3, gen, 0)->at(1).text(), "Druga ~etvrtog");
+    auto last = pickQuestion(conn, 4, 3, gen, 0);
+    EXPECT_EQ(last->at(1).text(), "Tre}a ~etvrtog");
+    EXPECT_EQ(last->position, 3);
+    EXPECT_TRUE(last->tac.equalsNumber(3));
+}
+
+TEST_F(DatabaseTest, theGeneratorIsSeededOnlyAtQuestionOne) {
+    make(test::sampleFixture(50));
+    auto conn = open();
+    // Two games seeded from the same clock reading draw the same questions; questions 2..15
+    // continue the sequence whatever the clock says meanwhile.
+    auto game = [&](double clockAtQuestionOne) {
+        Generator gen;
+        gen.randomize(12345); // whatever came before the game
+        std::vector<std::int64_t> drawn;
+        for (int q = 1; q <= 15; ++q)
+            drawn.push_back(pickQuestion(conn, q, 50, gen, q == 1 ? clockAtQuestionOne : q * 1000.0)->position);
+        return drawn;
+    };
+    EXPECT_EQ(game(777.25), game(777.25));
+    EXPECT_NE(game(777.25), game(91234.5));
+
+    Generator seeded, unseeded;
+    seeded.randomize(1);
+    unseeded.randomize(1);
+    pickQuestion(conn, 2, 50, seeded, 99999); // not question 1: no re-seeding
+    unseeded.next();
+    EXPECT_EQ(seeded.next(), unseeded.next());
+}
+
+TEST_F(DatabaseTest, queuedDrawsSurviveTheSeedingAtQuestionOne) {
+    make(test::sampleFixture(10));
+    auto conn = open();
+    Generator gen;
+    gen.queue(0.95);
+    EXPECT_EQ(pickQuestion(conn, 1, 10, gen, 4242)->position, 10);
+}
+
+TEST_F(DatabaseTest, drawPositionStaysInsideTheLevelForAnySize) {
+    EXPECT_EQ(drawPosition(3, 0.0), 1);
+    EXPECT_EQ(drawPosition(3, 0.9999999), 3);
+    EXPECT_EQ(drawPosition(100000000, 0.99999999999), 100000000);
+    EXPECT_EQ(drawPosition(0, 0.5), 1); // an empty level positions on nothing: questionAt says so
+}
+
+TEST_F(DatabaseTest, anEmptyLevelGivesNoQuestion) {
+    Json f = test::sampleFixture(1);
+    f["tbKviz"].erase(f["tbKviz"].begin() + 6);
+    make(f);
+    Generator gen;
+    EXPECT_FALSE(pickQuestion(open(), 7, 0, gen, 0));
+}
+
+TEST_F(DatabaseTest, aMissingCollaboratorTableGivesNoNamesAndNoError) {
+    make(test::sampleFixture(1, false));
+    EXPECT_TRUE(readCollaborators(open()).empty());
+}
+
+TEST_F(DatabaseTest, collaboratorsAreReadInTableOrder) {
+    make(test::sampleFixture(1, true));
+    EXPECT_EQ(readCollaborators(open()), (std::vector<std::string>{"Pera", "Mika"}));
+}
+
+TEST_F(DatabaseTest, anUnreadableCollaboratorTableGivesNoNames) {
+    make(test::sampleFixture(1, false));
+    open().exec("CREATE TABLE tbSar (Nesto)"); // the table is there, its column is not
+    EXPECT_TRUE(readCollaborators(open()).empty());
+}
+
+TEST_F(DatabaseTest, aCounterBumpRaisesOnlyThatFieldByOneAndIsOnDiskAtOnce) {
+    Json f = test::sampleFixture(1);
+    f["tbStat"]["Start"] = 41;
+    f["tbStat"]["PTac"] = 7;
+    make(f);
+    auto conn = open();
+    Settings stat(conn);
+    stat.bump("Start");
+    // A second connection sees the write without anything else happening first.
+    auto other = open();
+    Settings fresh(other);
+    EXPECT_EQ(fresh.field("Start").number(), 42);
+    for (const char* untouched : {"Tac", "Netac", "PNetac"}) EXPECT_EQ(fresh.field(untouched).number(), 0);
+    EXPECT_EQ(fresh.field("PTac").number(), 7);
+    stat.bump("PTac");
+    EXPECT_EQ(Settings(open()).field("PTac").number(), 8);
+    EXPECT_EQ(Settings(open()).field("Start").number(), 42);
+}
+
+TEST_F(DatabaseTest, settingsWithoutARowOrAFieldFailClearly) {
+    Json f = test::sampleFixture(1);
+    f.erase("tbStat");
+    make(f);
+    auto conn = open();
+    EXPECT_THROW(Settings{conn}, DbError);
+    make(test::sampleFixture(1));
+    auto conn2 = open();
+    Settings stat(conn2);
+    EXPECT_THROW(stat.field("Nema"), DbError);
+}
+
+TEST_F(DatabaseTest, resultsComeInListOrderAndAreOverwrittenInPlace) {
+    Json f = test::sampleFixture(1);
+    f["tbRezultati"][2] = {{"Ime", "Ana"}, {"RB", 7}, {"Skor", 4000}, {"Datum", "2026-01-01"}};
+    f["tbRezultati"][5] = {{"Ime", "Bojan"}, {"RB", 7}, {"Skor", 5000}, {"Datum", "2026-01-02"}};
+    f["tbRezultati"][7] = {{"Ime", "Ceca"}, {"RB", 9}, {"Skor", 100}, {"Datum", "2026-01-03"}};
+    make(f);
+    auto conn = open();
+    auto rows = orderedResults(conn);
+    ASSERT_EQ(rows.size(), 10u);
+    EXPECT_EQ(rows[0].ime.text(), "Ceca");
+    EXPECT_EQ(rows[1].ime.text(), "Bojan");
+    EXPECT_EQ(rows[2].ime.text(), "Ana");
+    overwriteResult(conn, rows.back().rowid, "Dejan", 3, 250, "2026-02-02");
+    rows = orderedResults(open());
+    EXPECT_EQ(rows.size(), 10u);
+    EXPECT_EQ(rows[3].ime.text(), "Dejan");
+    EXPECT_EQ(rows[3].datum.text(), "2026-02-02");
+}
+
+TEST_F(DatabaseTest, theFileIsUnreadableWithoutThePassword) {
+    Json f = test::sampleFixture(1);
+    f["tbKviz"][0]["Pitanje"] = "Tajno pitawe o vrbi";
+    make(f);
+    EXPECT_EQ(test::readFile(path).find("Tajno pitawe"), std::string::npos);
+    EXPECT_EQ(test::readFile(path).find("SQLite format"), std::string::npos);
+    try {
+        Connection wrong(path, "jasen");
+        FAIL() << "opened with the wrong password";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.notADatabase());
+    }
+    EXPECT_THROW(Connection(path, ""), DbError);
+}
+
+TEST_F(DatabaseTest, aFileThatIsNotADatabaseIsReportedAsSuch) {
+    path = dir.file("Baza.mdb");
+    test::writeFile(path, std::string(4096, 'x'));
+    try {
+        Connection c(path, kDatabasePassword);
+        FAIL() << "opened random bytes";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.notADatabase());
+    }
+}

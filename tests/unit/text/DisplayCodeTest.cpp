@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "text/DisplayCode.h"
+
+using kvz::toDisplayCode;
+
+namespace {
+std::string display(const std::string& utf8) {
+    auto r = toDisplayCode(utf8);
+    EXPECT_TRUE(r.ok()) << utf8 << ": " << r.error;
+    return r.text;
+}
+std::string shown(const std::string& code) { return kvz::encodeUtf8(kvz::displayToCyrillic(code)); }
+} // namespace
+
+TEST(DisplayCode, cyrillicBecomesDisplayCodeLetterForLetter) {
+    EXPECT_EQ(display("ТАЧНО!!!"), "TA^NO!!!");
+    EXPECT_EQ(display("Пријатељ"), "Prijateq");
+    EXPECT_EQ(display("Замијени питање"), "Zamijeni pitawe");
+    EXPECT_EQ(display("ЈА ХОЋУ ДА ЗНАМ!!!"), "JA HO]U DA ZNAM!!!");
+    EXPECT_EQ(display("жЖ шШ ђЂ ћЋ чЧ љЉ њЊ џЏ"), "`@ {[ |\\ }] ~^ qQ wW xX");
+    EXPECT_EQ(display("Цвијеће у Гучи, 1961. године (фото)"), "Cvije}e u Gu~i, 1961. godine (foto)");
+}
+
+TEST(DisplayCode, latinWithDiacriticsAndDigraphsBecomesTheSameCode) {
+    EXPECT_EQ(display("žŽ šŠ đĐ ćĆ čČ"), "`@ {[ |\\ }] ~^");
+    EXPECT_EQ(display("Ljubav i njiva, džem"), "Qubav i wiva, xem");
+    EXPECT_EQ(display("LJUBAV NJIVA DŽEM"), "QUBAV WIVA XEM");
+    EXPECT_EQ(display("Ljiljana"), "Qiqana");
+    EXPECT_EQ(display("konj, Džon, ljiljan"), "kow, Xon, qiqan");
+    EXPECT_EQ(display("Đorđe Čavić"), "\\or|e ^avi}");
+}
+
+TEST(DisplayCode, cyrillicAndLatinSpellingsOfAWordAgree) {
+    for (auto [cyr, lat] : {std::pair{"Његош", "Njegoš"}, {"Љубљана", "Ljubljana"}, {"џез", "džez"},
+                            {"Ђурђевак", "Đurđevak"}, {"Шабац", "Šabac"}})
+        EXPECT_EQ(display(cyr), display(lat)) << cyr;
+}
+
+TEST(DisplayCode, aCyrillicLetterBeforeALatinJIsNotJoined) {
+    // Only a Latin pair is a digraph; "нј" typed in mixed scripts stays two letters.
+    EXPECT_EQ(display("нj"), "nj");
+}
+
+TEST(DisplayCode, typographicMarksBecomePlainAscii) {
+    EXPECT_EQ(display("„Да“ – рекао је…"), "\"Da\" - rekao je...");
+}
+
+TEST(DisplayCode, refusesWhatTheDisplayCodeCannotHold) {
+    for (const char* bad : {"New York", "Wi-Fi", "xerox", "y", "a@b", "[1]", "a~b", "a|b", "a\\b", "a^b",
+                            "a`b", "{x}", "Ωmega", "tab\there", "\xC3\x28"}) {
+        auto r = toDisplayCode(bad);
+        EXPECT_FALSE(r.ok()) << bad;
+    }
+    EXPECT_NE(toDisplayCode("Wien").error.find("'W'"), std::string::npos);
+}
+
+TEST(DisplayCode, displayCodeIsShownAsCyrillic) {
+    EXPECT_EQ(shown("TA^NO!!!"), "ТАЧНО!!!");
+    EXPECT_EQ(shown("Ne}u da budem kvizomat!"), "Нећу да будем квизомат!");
+    EXPECT_EQ(shown("@ao nam je! Pogre{an odgovor!"), "Жао нам је! Погрешан одговор!");
+    EXPECT_EQ(shown("Qq Ww Xx \\| ]} ^~ [{ @`"), "Љљ Њњ Џџ Ђђ Ћћ Чч Шш Жж");
+    EXPECT_EQ(shown("1.000.000 %"), "1.000.000 %");
+}
+
+TEST(DisplayCode, everyLetterSurvivesTheWayThereAndBack) {
+    std::string all = "abvgd|e`zijklqmnwoprst}ufhc~x{ABVGD\\E@ZIJKLQMNWOPRST]UFHC^X[";
+    EXPECT_EQ(display(shown(all)), all);
+}
+
+TEST(DisplayCode, decodeUtf8RejectsMalformedAndOverlongSequences) {
+    EXPECT_FALSE(kvz::decodeUtf8("\xC0\xAF"));         // overlong '/'
+    EXPECT_FALSE(kvz::decodeUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(kvz::decodeUtf8("\xE0\xA4"));         // cut short
+    EXPECT_TRUE(kvz::decodeUtf8("\xF0\x9F\x98\x80"));  // a four-byte character
+}

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "common/BankCheck.h"
+#include "support/TestSupport.h"
+
+using namespace kvz;
+
+namespace {
+
+const std::string kTool = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-db";
+
+class DbTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db = dir.file("Baza.mdb");
+        test::writeFile(dir.file("f.json"), test::sampleFixture(1).dump());
+        ASSERT_EQ(run("create " + db + " " + dir.file("f.json")), 0) << out;
+    }
+    int run(const std::string& args) { return test::runCommand(kTool + " " + args, &out); }
+
+    test::TempDir dir;
+    std::string db, out;
+};
+
+} // namespace
+
+TEST_F(DbTool, importAddsConvertedQuestionsAfterTheExistingOnes) {
+    test::writeFile(dir.file("q.csv"), "Pitanje,A,B,V,G,RB,Tac\nЧија је ћуприја на Дрини?,Андрића,Њен,Љубин,Џонов,3,1\n");
+    ASSERT_EQ(run("import " + db + " " + dir.file("q.csv")), 0) << out;
+    Json exported = exportDatabase(Connection(db, kDatabasePassword));
+    ASSERT_EQ(exported["tbKviz"].size(), 16u);
+    EXPECT_EQ(exported["tbKviz"][15]["Pitanje"], "^ija je }uprija na Drini?");
+    EXPECT_EQ(exported["tbKviz"][15]["V"], "Qubin");
+    EXPECT_EQ(exported["tbKviz"][15]["Tac"], 1);
+}
+
+TEST_F(DbTool, aRefusedRowLeavesTheDatabaseUnchangedAndFailsWithItsLine) {
+    std::string before = test::readFile(db);
+    test::writeFile(dir.file("good.csv"), "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\n");
+    test::writeFile(dir.file("bad.csv"), "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\nLoše?,a,b,v,g,1,7\n");
+    EXPECT_EQ(run("import " + db + " " + dir.file("good.csv") + " " + dir.file("bad.csv")), 1);
+    EXPECT_NE(out.find("bad.csv:3:"), std::string::npos) << out;
+    EXPECT_NE(out.find("nothing was imported"), std::string::npos) << out;
+    EXPECT_EQ(test::readFile(db), before);
+}
+
+TEST_F(DbTool, checkReportsBadRowsAndUnplayableLevels) {
+    EXPECT_EQ(run("check " + db), 0) << out;
+    EXPECT_NE(out.find("Every level can be played; no bad rows."), std::string::npos) << out;
+
+    Json f = test::sampleFixture(1);
+    f["tbKviz"][3]["Tac"] = "dva";
+    f["tbKviz"][8]["A"] = nullptr;
+    f["tbKviz"].erase(f["tbKviz"].begin() + 11);
+    test::writeFile(dir.file("bad.json"), f.dump());
+    ASSERT_EQ(run("create " + db + " " + dir.file("bad.json")), 0) << out;
+    EXPECT_EQ(run("check " + db), 1);
+    EXPECT_NE(out.find("row 4: Tac \"dva\""), std::string::npos) << out;
+    EXPECT_NE(out.find("row 9: A is empty"), std::string::npos) << out;
+    EXPECT_NE(out.find("12  0  0  NOT PLAYABLE"), std::string::npos) << out;
+    EXPECT_NE(out.find("Not every level can be played."), std::string::npos) << out;
+}
+
+TEST_F(DbTool, aWrongPasswordOrAMissingFileIsAClearErrorNotACrash) {
+    EXPECT_EQ(run("export " + dir.file("nema.mdb")), 1);
+    EXPECT_NE(out.find("no such file"), std::string::npos) << out;
+    test::writeFile(dir.file("plain.mdb"), std::string(2048, '\0'));
+    EXPECT_EQ(run("check " + dir.file("plain.mdb")), 1);
+    EXPECT_NE(out.find("not a Kvizomat database"), std::string::npos) << out;
+    EXPECT_EQ(run("frobnicate"), 2);
+}
+
+TEST(BundledDatabase, holdsAPlayableBankWithTheSettingsRowAndTenResults) {
+    Connection conn(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword);
+    auto report = checkBank(conn);
+    EXPECT_TRUE(report.clean()) << formatReport(report);
+    EXPECT_EQ(report.settingsRows, 1);
+    EXPECT_EQ(report.resultRows, 10);
+}

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "data/Settings.h"
+#include "support/TestSupport.h"
+
+using namespace kvz;
+
+TEST(Fixture, createThenExportGivesBackWhatWentInWithNullsAndOddValues) {
+    test::TempDir dir;
+    Json f = test::sampleFixture(2);
+    f["tbStat"]["Ime"] = "Kviz ve~e";
+    f["tbStat"]["Moto"] = nullptr;
+    f["tbStat"]["Datum"] = 20030610;
+    f["tbKviz"][0]["Tac"] = "2";       // a digit stored as text
+    f["tbKviz"][1]["Tac"] = "dva";     // a word
+    f["tbKviz"][2]["Tac"] = nullptr;
+    f["tbKviz"][3]["Tac"] = -1;
+    f["tbKviz"][4]["Tac"] = 2.5;
+    f["tbKviz"][5]["Pitanje"] = 123;   // a number where a text belongs
+    f["tbKviz"][6]["A"] = "";
+    f["tbKviz"][7]["Odred"] = "Napomena.";
+    f["tbKviz"][8]["RB"] = 99;
+    f["tbRezultati"][0] = {{"Ime", "Ana"}, {"RB", 7}, {"Skor", 4000.5}, {"Datum", "2026-01-01"}};
+    f["tbRezultati"][1]["Ime"] = nullptr;
+    createDatabase(dir.file("Baza.mdb"), f);
+    Json back = exportDatabase(Connection(dir.file("Baza.mdb"), kDatabasePassword));
+    EXPECT_EQ(back, f) << back.dump(1);
+}
+
+TEST(Fixture, withoutTbSarTheDatabaseHasNoSuchTable) {
+    test::TempDir dir;
+    createDatabase(dir.file("Baza.mdb"), test::sampleFixture(1, false));
+    Connection conn(dir.file("Baza.mdb"), kDatabasePassword);
+    EXPECT_FALSE(conn.tableExists("tbSar"));
+    EXPECT_FALSE(exportDatabase(conn).contains("tbSar"));
+}
+
+TEST(Fixture, severalOrNoSettingsRowsCanBeMadeOnPurpose) {
+    test::TempDir dir;
+    Json f = test::sampleFixture(1);
+    f["tbStat"] = Json::array({f["tbStat"], f["tbStat"]});
+    createDatabase(dir.file("a.mdb"), f);
+    EXPECT_EQ(exportDatabase(Connection(dir.file("a.mdb"), kDatabasePassword))["tbStat"].size(), 2u);
+    f.erase("tbStat");
+    createDatabase(dir.file("b.mdb"), f);
+    EXPECT_FALSE(exportDatabase(Connection(dir.file("b.mdb"), kDatabasePassword)).contains("tbStat"));
+}
+
+TEST(Fixture, aMalformedFixtureLeavesAnExistingFileAlone) {
+    test::TempDir dir;
+    std::string path = dir.file("Baza.mdb");
+    createDatabase(path, test::sampleFixture(1));
+    std::string before = test::readFile(path);
+    Json bad = test::sampleFixture(1);
+    bad["tbKviz"][3]["Tezina"] = 5; // no such field
+    EXPECT_THROW(createDatabase(path, bad), std::runtime_error);
+    bad = test::sampleFixture(1);
+    bad["tbKviz"][0]["A"] = Json::array({1, 2});
+    EXPECT_THROW(createDatabase(path, bad), std::runtime_error);
+    EXPECT_THROW(createDatabase(path, Json{{"tbPitanja", Json::array()}}), std::runtime_error);
+    EXPECT_EQ(test::readFile(path), before);
+    EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+}

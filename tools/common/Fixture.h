@@ -1,0 +1,26 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "data/Database.h"
+
+namespace kvz {
+
+// A whole database as JSON: {"tbStat": {...}, "tbKviz": [...], "tbRezultati": [...],
+// "tbSar": [...]}. Texts are display code as stored; any field may be null. Without the
+// key "tbSar" the database has no table tbSar.
+using Json = nlohmann::ordered_json;
+
+// Writes a new password-protected database holding exactly the fixture's rows, replacing
+// `path`. The new file is built beside it and moved into place only when complete.
+// Throws std::runtime_error with the reason when the fixture is malformed.
+void createDatabase(const std::string& path, const Json& fixture);
+
+// Reads the whole database back in the fixture format.
+Json exportDatabase(const Connection& conn);
+
+Json valueToJson(const Value& v);
+Value jsonToValue(const Json& j);
+
+} // namespace kvz
