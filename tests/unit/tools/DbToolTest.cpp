@@ -77,3 +77,28 @@ TEST(BundledDatabase, holdsAPlayableBankWithTheSettingsRowAndTenResults) {
     EXPECT_EQ(report.settingsRows, 1);
     EXPECT_EQ(report.resultRows, 10);
 }
+
+TEST(BundledDatabase, everyLevelHasTwentyQuestionsWithTheRightAnswerSpreadOverTheLetters) {
+    Json db = exportDatabase(Connection(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword));
+    std::array<std::array<int, 5>, 16> byLetter{};
+    std::size_t withNote = 0;
+    for (const auto& q : db["tbKviz"]) {
+        ++byLetter[q["RB"].get<std::size_t>()][q["Tac"].get<std::size_t>()];
+        withNote += q["Odred"].is_string() && !q["Odred"].get<std::string>().empty();
+    }
+    std::size_t total = db["tbKviz"].size();
+    EXPECT_GE(total, 300u);
+    EXPECT_GE(withNote * 3, total) << "an explanation on at least a third of the questions";
+    for (std::size_t level = 1; level <= 15; ++level) {
+        int n = byLetter[level][1] + byLetter[level][2] + byLetter[level][3] + byLetter[level][4];
+        EXPECT_GE(n, 20) << "level " << level;
+        for (int letter = 1; letter <= 4; ++letter)
+            EXPECT_LE(byLetter[level][static_cast<std::size_t>(letter)] * 100, n * 35)
+                << "level " << level << " letter " << letter;
+    }
+    // The opening screen's settings: no installation name, the project's own sponsor.
+    EXPECT_TRUE(db["tbStat"]["Ime"].is_null());
+    EXPECT_FALSE(db["tbStat"]["Firma"].get<std::string>().empty());
+    EXPECT_GE(db["tbSar"].size(), 3u);
+    for (const auto& r : db["tbRezultati"]) EXPECT_EQ(r["Ime"], "");
+}
