@@ -15,7 +15,9 @@ double Generator::next() {
     return static_cast<double>(state_) / 16777216.0;
 }
 
-int Generator::draw(int n) { return static_cast<int>(std::floor(next() * n + 1)); }
+int Generator::draw(int n) {
+    return static_cast<int>(std::floor(next() * n + 1));
+}
 
 void Generator::randomize(double clockValue) {
     std::uint64_t bits = 0;

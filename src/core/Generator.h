@@ -9,7 +9,7 @@ namespace kvz {
 // re-seeded from the clock when a game's first question is loaded. Values queued by tests
 // or the driver come out first, whatever seeding happens meanwhile.
 class Generator {
-public:
+  public:
     // The next value r, 0 <= r < 1.
     double next();
 
@@ -21,7 +21,7 @@ public:
 
     void queue(double r) { queued_.push_back(r); }
 
-private:
+  private:
     std::uint32_t state_ = 0x50000;
     std::deque<double> queued_;
 };

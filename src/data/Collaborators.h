@@ -1,9 +1,9 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <string>
 #include <vector>
-
-#include "data/Database.h"
 
 namespace kvz {
 

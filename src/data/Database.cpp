@@ -32,11 +32,14 @@ Connection::Connection(const std::string& path, const std::string& password, Mod
     }
 }
 
-Connection::~Connection() { sqlite3_close(db_); }
+Connection::~Connection() {
+    sqlite3_close(db_);
+}
 
 void Connection::fail(const std::string& context) const {
     int rc = sqlite3_errcode(db_);
-    throw DbError(context + ": " + sqlite3_errmsg(db_), rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT);
+    throw DbError(context + ": " + sqlite3_errmsg(db_),
+                  rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT);
 }
 
 Statement Connection::prepare(const std::string& sql) const {
@@ -62,9 +65,13 @@ bool Connection::tableExists(const std::string& name) const {
     return st.step();
 }
 
-std::int64_t Connection::lastInsertRowid() const { return sqlite3_last_insert_rowid(db_); }
+std::int64_t Connection::lastInsertRowid() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement& Statement::bind(int index, const Value& v) {
     int rc = SQLITE_OK;
@@ -92,8 +99,7 @@ bool Statement::step() {
 }
 
 void Statement::run() {
-    while (step()) {
-    }
+    while (step()) {}
 }
 
 void Statement::reset() {
@@ -101,9 +107,13 @@ void Statement::reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
-std::string Statement::columnName(int i) const { return sqlite3_column_name(stmt_, i); }
+std::string Statement::columnName(int i) const {
+    return sqlite3_column_name(stmt_, i);
+}
 
 Value Statement::column(int i) const {
     switch (sqlite3_column_type(stmt_, i)) {
@@ -114,7 +124,8 @@ Value Statement::column(int i) const {
     case SQLITE_TEXT:
     case SQLITE_BLOB: {
         const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
-        return Value(std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i))));
+        return Value(
+            std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i))));
     }
     default:
         return Value();
@@ -129,14 +140,15 @@ std::vector<Value> Statement::row() const {
     return out;
 }
 
-Transaction::Transaction(const Connection& conn) : conn_(conn) { conn_.exec("BEGIN IMMEDIATE"); }
+Transaction::Transaction(const Connection& conn) : conn_(conn) {
+    conn_.exec("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
     if (!done_) {
         try {
             conn_.exec("ROLLBACK");
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "data/Value.h"
+
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include "data/Value.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -15,12 +15,12 @@ namespace kvz {
 // A database failure. `notADatabase` is set when the file is not a database or the
 // password does not open it, so callers can say which.
 class DbError : public std::runtime_error {
-public:
+  public:
     DbError(const std::string& what, bool notADatabase = false)
         : std::runtime_error(what), notADatabase_(notADatabase) {}
     bool notADatabase() const { return notADatabase_; }
 
-private:
+  private:
     bool notADatabase_;
 };
 
@@ -31,12 +31,13 @@ class Statement;
 
 // One open, keyed SQLCipher connection (the game's `Conn`).
 class Connection {
-public:
+  public:
     enum class Mode { OpenExisting, Create };
 
     // Opens `path` with `password` and proves the key by reading the schema; throws
     // DbError (notADatabase) when the file is not a database or the password is wrong.
-    Connection(const std::string& path, const std::string& password, Mode mode = Mode::OpenExisting);
+    Connection(const std::string& path, const std::string& password,
+               Mode mode = Mode::OpenExisting);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -50,14 +51,14 @@ public:
 
     [[noreturn]] void fail(const std::string& context) const;
 
-private:
+  private:
     sqlite3* db_ = nullptr;
     std::string path_;
 };
 
 // A prepared statement; every value goes in as a bound parameter.
 class Statement {
-public:
+  public:
     Statement(sqlite3_stmt* stmt, const Connection& conn) : stmt_(stmt), conn_(&conn) {}
     ~Statement();
     Statement(Statement&& other) noexcept : stmt_(other.stmt_), conn_(other.conn_) {
@@ -79,21 +80,21 @@ public:
     Value column(int i) const;
     std::vector<Value> row() const;
 
-private:
+  private:
     sqlite3_stmt* stmt_;
     const Connection* conn_;
 };
 
 // A transaction that rolls back unless committed.
 class Transaction {
-public:
+  public:
     explicit Transaction(const Connection& conn);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
 
-private:
+  private:
     const Connection& conn_;
     bool done_ = false;
 };

@@ -29,9 +29,12 @@ std::optional<QuestionRow> questionAt(const Connection& conn, int level, std::in
     row.fields = st.row();
     for (int i = 0; i < st.columnCount(); ++i) {
         std::string name = st.columnName(i);
-        if (name == "RB") row.rb = row.fields[static_cast<std::size_t>(i)];
-        else if (name == "Tac") row.tac = row.fields[static_cast<std::size_t>(i)];
-        else if (name == "Odred") row.odred = row.fields[static_cast<std::size_t>(i)];
+        if (name == "RB")
+            row.rb = row.fields[static_cast<std::size_t>(i)];
+        else if (name == "Tac")
+            row.tac = row.fields[static_cast<std::size_t>(i)];
+        else if (name == "Odred")
+            row.odred = row.fields[static_cast<std::size_t>(i)];
     }
     return row;
 }

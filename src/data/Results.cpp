@@ -20,8 +20,8 @@ std::vector<ResultRow> orderedResults(const Connection& conn) {
 
 void overwriteResult(const Connection& conn, std::int64_t rowid, const std::string& ime,
                      std::int64_t rb, double skor, const std::string& datum) {
-    auto st = conn.prepare(
-        "UPDATE tbRezultati SET Ime = ?, RB = ?, Skor = ?, Datum = ? WHERE rowid = ?");
+    auto st =
+        conn.prepare("UPDATE tbRezultati SET Ime = ?, RB = ?, Skor = ?, Datum = ? WHERE rowid = ?");
     st.bind(1, ime).bind(2, rb).bind(3, skor).bind(4, datum).bind(5, rowid).run();
 }
 

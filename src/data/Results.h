@@ -1,10 +1,10 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "data/Database.h"
 
 namespace kvz {
 

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <array>
 #include <string_view>
-
-#include "data/Database.h"
 
 namespace kvz {
 
 // The fields of the one settings row, in table order.
 inline constexpr std::array<std::string_view, 15> kStatFields = {
-    "Slova", "Start", "Tac",  "Netac",  "PTac",   "PNetac", "Reklama", "Ime",
-    "Datum", "Firma", "Mjesto", "Mail", "Adresa", "TelFax", "Moto"};
+    "Slova", "Start", "Tac",    "Netac", "PTac",   "PNetac", "Reklama", "Ime",
+    "Datum", "Firma", "Mjesto", "Mail",  "Adresa", "TelFax", "Moto"};
 
 // The question columns after the row number (position 0), in table order: positions 1..5
 // hold the question and the answers A, B, V, G.

@@ -32,7 +32,9 @@ std::size_t Settings::indexOf(std::string_view name) const {
     throw DbError("tbStat has no field " + std::string(name));
 }
 
-Value Settings::field(std::string_view name) const { return values_[indexOf(name)]; }
+Value Settings::field(std::string_view name) const {
+    return values_[indexOf(name)];
+}
 
 void Settings::set(std::string_view name, Value v) {
     std::size_t i = indexOf(name);
@@ -43,7 +45,8 @@ void Settings::set(std::string_view name, Value v) {
 void Settings::update() {
     for (std::size_t i = 0; i < names_.size(); ++i) {
         if (!dirty_[i]) continue;
-        auto st = conn_.prepare("UPDATE tbStat SET " + quotedName(names_[i]) + " = ? WHERE rowid = ?");
+        auto st =
+            conn_.prepare("UPDATE tbStat SET " + quotedName(names_[i]) + " = ? WHERE rowid = ?");
         st.bind(1, values_[i]).bind(2, rowid_).run();
         dirty_[i] = false;
     }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "data/Database.h"
 
 namespace kvz {
 
@@ -13,7 +13,7 @@ namespace kvz {
 // Fields are read from the row as loaded and changed in memory; update() writes the
 // changed fields back at once.
 class Settings {
-public:
+  public:
     // Reads the first row of "SELECT * FROM tbStat"; throws DbError when there is none.
     explicit Settings(const Connection& conn);
 
@@ -24,7 +24,7 @@ public:
     // field = field + 1, written at once.
     void bump(std::string_view name);
 
-private:
+  private:
     std::size_t indexOf(std::string_view name) const;
 
     const Connection& conn_;

@@ -53,7 +53,8 @@ double leadingNumber(std::string_view text) {
 
 std::string plainNumberText(double n) {
     if (std::isnan(n) || std::isinf(n)) return "0";
-    if (n == std::floor(n) && std::fabs(n) < 9.2e18) return std::to_string(static_cast<std::int64_t>(n));
+    if (n == std::floor(n) && std::fabs(n) < 9.2e18)
+        return std::to_string(static_cast<std::int64_t>(n));
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.15g", n);
     return buf;
@@ -102,7 +103,8 @@ bool Value::asWholeNumber(std::int64_t& out) const {
         out = *i;
         return true;
     }
-    if (const auto* d = std::get_if<double>(&data_)) v = *d;
+    if (const auto* d = std::get_if<double>(&data_))
+        v = *d;
     else if (const auto* s = std::get_if<std::string>(&data_)) {
         if (!parseWhole(*s, v)) return false;
     } else {

@@ -10,7 +10,7 @@ namespace kvz {
 // truth value. The game tests "Null or empty" and compares numbers stored as text, so
 // the conversions below follow those needs rather than strict typing.
 class Value {
-public:
+  public:
     using Storage = std::variant<std::monostate, std::int64_t, double, std::string, bool>;
 
     Value() = default;
@@ -51,7 +51,7 @@ public:
     const Storage& storage() const { return data_; }
     bool operator==(const Value&) const = default;
 
-private:
+  private:
     Storage data_;
 };
 

@@ -15,22 +15,29 @@ struct Letter {
 };
 
 constexpr std::array<Letter, 60> kLetters = {{
-    {'a', U'а'}, {'b', U'б'}, {'v', U'в'}, {'g', U'г'}, {'d', U'д'}, {'|', U'ђ'},
-    {'e', U'е'}, {'`', U'ж'}, {'z', U'з'}, {'i', U'и'}, {'j', U'ј'}, {'k', U'к'},
-    {'l', U'л'}, {'q', U'љ'}, {'m', U'м'}, {'n', U'н'}, {'w', U'њ'}, {'o', U'о'},
-    {'p', U'п'}, {'r', U'р'}, {'s', U'с'}, {'t', U'т'}, {'}', U'ћ'}, {'u', U'у'},
-    {'f', U'ф'}, {'h', U'х'}, {'c', U'ц'}, {'~', U'ч'}, {'x', U'џ'}, {'{', U'ш'},
-    {'A', U'А'}, {'B', U'Б'}, {'V', U'В'}, {'G', U'Г'}, {'D', U'Д'}, {'\\', U'Ђ'},
-    {'E', U'Е'}, {'@', U'Ж'}, {'Z', U'З'}, {'I', U'И'}, {'J', U'Ј'}, {'K', U'К'},
-    {'L', U'Л'}, {'Q', U'Љ'}, {'M', U'М'}, {'N', U'Н'}, {'W', U'Њ'}, {'O', U'О'},
-    {'P', U'П'}, {'R', U'Р'}, {'S', U'С'}, {'T', U'Т'}, {']', U'Ћ'}, {'U', U'У'},
-    {'F', U'Ф'}, {'H', U'Х'}, {'C', U'Ц'}, {'^', U'Ч'}, {'X', U'Џ'}, {'[', U'Ш'},
+    {'a', U'а'},  {'b', U'б'}, {'v', U'в'}, {'g', U'г'}, {'d', U'д'}, {'|', U'ђ'}, {'e', U'е'},
+    {'`', U'ж'},  {'z', U'з'}, {'i', U'и'}, {'j', U'ј'}, {'k', U'к'}, {'l', U'л'}, {'q', U'љ'},
+    {'m', U'м'},  {'n', U'н'}, {'w', U'њ'}, {'o', U'о'}, {'p', U'п'}, {'r', U'р'}, {'s', U'с'},
+    {'t', U'т'},  {'}', U'ћ'}, {'u', U'у'}, {'f', U'ф'}, {'h', U'х'}, {'c', U'ц'}, {'~', U'ч'},
+    {'x', U'џ'},  {'{', U'ш'}, {'A', U'А'}, {'B', U'Б'}, {'V', U'В'}, {'G', U'Г'}, {'D', U'Д'},
+    {'\\', U'Ђ'}, {'E', U'Е'}, {'@', U'Ж'}, {'Z', U'З'}, {'I', U'И'}, {'J', U'Ј'}, {'K', U'К'},
+    {'L', U'Л'},  {'Q', U'Љ'}, {'M', U'М'}, {'N', U'Н'}, {'W', U'Њ'}, {'O', U'О'}, {'P', U'П'},
+    {'R', U'Р'},  {'S', U'С'}, {'T', U'Т'}, {']', U'Ћ'}, {'U', U'У'}, {'F', U'Ф'}, {'H', U'Х'},
+    {'C', U'Ц'},  {'^', U'Ч'}, {'X', U'Џ'}, {'[', U'Ш'},
 }};
 
 // Latin letters with diacritics and their display codes.
 constexpr std::array<Letter, 10> kLatinDiacritics = {{
-    {'`', U'ž'}, {'@', U'Ž'}, {'{', U'š'}, {'[', U'Š'}, {'|', U'đ'},
-    {'\\', U'Đ'}, {'}', U'ć'}, {']', U'Ć'}, {'~', U'č'}, {'^', U'Č'},
+    {'`', U'ž'},
+    {'@', U'Ž'},
+    {'{', U'š'},
+    {'[', U'Š'},
+    {'|', U'đ'},
+    {'\\', U'Đ'},
+    {'}', U'ć'},
+    {']', U'Ć'},
+    {'~', U'č'},
+    {'^', U'Č'},
 }};
 
 // Typographic marks that have a plain ASCII form.
@@ -39,8 +46,17 @@ struct Plain {
     const char* ascii;
 };
 constexpr std::array<Plain, 11> kPlainMarks = {{
-    {U'„', "\""}, {U'“', "\""}, {U'”', "\""}, {U'«', "\""}, {U'»', "\""}, {U'‘', "'"},
-    {U'’', "'"}, {U'–', "-"}, {U'—', "-"}, {U'…', "..."}, {U'\u00A0', " "},
+    {U'„', "\""},
+    {U'“', "\""},
+    {U'”', "\""},
+    {U'«', "\""},
+    {U'»', "\""},
+    {U'‘', "'"},
+    {U'’', "'"},
+    {U'–', "-"},
+    {U'—', "-"},
+    {U'…', "..."},
+    {U'\u00A0', " "},
 }};
 
 bool isDisplayLetterPosition(char32_t c) {
@@ -68,7 +84,9 @@ std::string describe(char32_t c) {
     return "'" + encodeUtf8(one) + "' (" + buf + ")";
 }
 
-bool isPlainLatin(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
+bool isPlainLatin(char32_t c) {
+    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+}
 
 // Joins a Latin digraph whose first letter is already at the end of `out`: lj, nj, dž.
 bool joinDigraph(std::string& out, bool prevLatin, char32_t c) {
@@ -77,9 +95,12 @@ bool joinDigraph(std::string& out, bool prevLatin, char32_t c) {
     bool j = c == U'j' || c == U'J';
     bool zh = c == U'ž' || c == U'Ž';
     char joined = 0;
-    if (j && (prev == 'l' || prev == 'L')) joined = prev == 'l' ? 'q' : 'Q';
-    else if (j && (prev == 'n' || prev == 'N')) joined = prev == 'n' ? 'w' : 'W';
-    else if (zh && (prev == 'd' || prev == 'D')) joined = prev == 'd' ? 'x' : 'X';
+    if (j && (prev == 'l' || prev == 'L'))
+        joined = prev == 'l' ? 'q' : 'Q';
+    else if (j && (prev == 'n' || prev == 'N'))
+        joined = prev == 'n' ? 'w' : 'W';
+    else if (zh && (prev == 'd' || prev == 'D'))
+        joined = prev == 'd' ? 'x' : 'X';
     if (joined == 0) return false;
     out.back() = joined;
     return true;
@@ -150,7 +171,9 @@ ConversionResult toDisplayCode(std::string_view utf8) {
         } else if (isPlainLatin(c)) {
             char32_t lower = c | 0x20;
             if (lower == U'q' || lower == U'w' || lower == U'x' || lower == U'y')
-                return {{}, "the Latin letter " + describe(c) + " is not a letter of the Serbian alphabet"};
+                return {{},
+                        "the Latin letter " + describe(c) +
+                            " is not a letter of the Serbian alphabet"};
             out += static_cast<char>(c);
             latin = true;
         } else if (c >= 0x20 && c < 0x7F && !isDisplayLetterPosition(c)) {

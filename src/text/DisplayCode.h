@@ -15,8 +15,8 @@ std::optional<std::u32string> decodeUtf8(std::string_view utf8);
 std::string encodeUtf8(std::u32string_view text);
 
 struct ConversionResult {
-    std::string text;      // the display code, when ok
-    std::string error;     // why it failed, when not ok
+    std::string text;  // the display code, when ok
+    std::string error; // why it failed, when not ok
     bool ok() const { return error.empty(); }
 };
 

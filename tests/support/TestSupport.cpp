@@ -11,7 +11,8 @@
 namespace kvz::test {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kvizomat-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "kvizomat-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
@@ -22,21 +23,23 @@ TempDir::~TempDir() {
 }
 
 Json question(const std::string& text, int level, Json tac, Json odred) {
-    return Json{{"Pitanje", text}, {"A", "prvi"},   {"B", "drugi"}, {"V", "tre}i"},
-                {"G", "~etvrti"},  {"RB", level},   {"Tac", tac},   {"Odred", odred}};
+    return Json{{"Pitanje", text}, {"A", "prvi"}, {"B", "drugi"}, {"V", "tre}i"},
+                {"G", "~etvrti"},  {"RB", level}, {"Tac", tac},   {"Odred", odred}};
 }
 
 Json sampleFixture(int perLevel, bool withCollaborators) {
     Json f;
-    f["tbStat"] = {{"Slova", true},  {"Start", 0},      {"Tac", 0},     {"Netac", 0},
-                   {"PTac", 0},      {"PNetac", 0},     {"Reklama", 0}, {"Ime", nullptr},
-                   {"Datum", "10.06.2003"}, {"Firma", nullptr}, {"Mjesto", nullptr},
-                   {"Mail", nullptr}, {"Adresa", nullptr}, {"TelFax", nullptr}, {"Moto", nullptr}};
+    f["tbStat"] = {{"Slova", true},     {"Start", 0},        {"Tac", 0},
+                   {"Netac", 0},        {"PTac", 0},         {"PNetac", 0},
+                   {"Reklama", 0},      {"Ime", nullptr},    {"Datum", "10.06.2003"},
+                   {"Firma", nullptr},  {"Mjesto", nullptr}, {"Mail", nullptr},
+                   {"Adresa", nullptr}, {"TelFax", nullptr}, {"Moto", nullptr}};
     f["tbKviz"] = Json::array();
     for (int level = 1; level <= 15; ++level)
         for (int i = 1; i <= perLevel; ++i)
-            f["tbKviz"].push_back(question("Pitawe " + std::to_string(level) + "." + std::to_string(i),
-                                           level, (i - 1) % 4 + 1));
+            f["tbKviz"].push_back(
+                question("Pitawe " + std::to_string(level) + "." + std::to_string(i), level,
+                         (i - 1) % 4 + 1));
     f["tbRezultati"] = Json::array();
     for (int i = 0; i < 10; ++i)
         f["tbRezultati"].push_back({{"Ime", ""}, {"RB", 0}, {"Skor", 0}, {"Datum", "2003-06-10"}});

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "data/Database.h"
-
 namespace kvz {
 
 struct BankReport {
-    std::array<std::int64_t, 16> questions{};   // per level 1..15, every row
-    std::array<std::int64_t, 16> wellFormed{};  // per level 1..15, rows without problems
-    std::vector<std::string> problems;          // one line each, naming the row
+    std::array<std::int64_t, 16> questions{};  // per level 1..15, every row
+    std::array<std::int64_t, 16> wellFormed{}; // per level 1..15, rows without problems
+    std::vector<std::string> problems;         // one line each, naming the row
     std::int64_t settingsRows = 0;
     std::int64_t resultRows = 0;
 

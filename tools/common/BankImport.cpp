@@ -1,12 +1,12 @@
 #include "common/BankImport.h"
 
+#include "text/DisplayCode.h"
+
 #include <algorithm>
 #include <cctype>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
-
-#include "text/DisplayCode.h"
 
 namespace kvz {
 
@@ -46,9 +46,9 @@ std::string trim(std::string_view s) {
 std::optional<int> answerNumber(const std::string& text, bool abcd) {
     std::string t = trim(text);
     static const std::map<std::string, int> kNames = {
-        {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"A", 1}, {"B", 2}, {"V", 3}, {"G", 4},
-        {"a", 1}, {"b", 2}, {"v", 3}, {"g", 4}, {"А", 1}, {"Б", 2}, {"В", 3}, {"Г", 4},
-        {"а", 1}, {"б", 2}, {"в", 3}, {"г", 4}};
+        {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"A", 1}, {"B", 2}, {"V", 3},
+        {"G", 4}, {"a", 1}, {"b", 2}, {"v", 3}, {"g", 4}, {"А", 1}, {"Б", 2},
+        {"В", 3}, {"Г", 4}, {"а", 1}, {"б", 2}, {"в", 3}, {"г", 4}};
     if (abcd) {
         if (t == "C" || t == "c") return 3;
         if (t == "D" || t == "d") return 4;
@@ -61,7 +61,8 @@ std::optional<int> answerNumber(const std::string& text, bool abcd) {
 
 std::optional<int> levelNumber(const std::string& text) {
     std::string t = trim(text);
-    if (t.empty() || t.size() > 2 || !std::all_of(t.begin(), t.end(), ::isdigit)) return std::nullopt;
+    if (t.empty() || t.size() > 2 || !std::all_of(t.begin(), t.end(), ::isdigit))
+        return std::nullopt;
     int n = std::stoi(t);
     if (n < 1 || n > 15) return std::nullopt;
     return n;
@@ -71,7 +72,8 @@ std::optional<int> levelNumber(const std::string& text) {
 std::optional<std::string> displayField(const RawRow& row, const std::string& key, bool required,
                                         std::vector<BankProblem>& problems) {
     auto it = row.fields.find(key);
-    std::string text = it == row.fields.end() || !it->second ? std::string() : foldSpaces(*it->second);
+    std::string text =
+        it == row.fields.end() || !it->second ? std::string() : foldSpaces(*it->second);
     if (text.empty()) {
         if (required) problems.push_back({row.line, "\"" + key + "\" is missing or empty"});
         return std::nullopt;
@@ -101,8 +103,11 @@ void checkRow(const RawRow& row, std::optional<int> level, bool abcd, ParsedBank
     bool rbGiven = rbIt != row.fields.end() && rbIt->second && !trim(*rbIt->second).empty();
     if (rbGiven) {
         auto n = levelNumber(*rbIt->second);
-        if (n) q.rb = *n;
-        else out.problems.push_back({row.line, "\"RB\" must be a level from 1 to 15, not \"" + *rbIt->second + "\""});
+        if (n)
+            q.rb = *n;
+        else
+            out.problems.push_back(
+                {row.line, "\"RB\" must be a level from 1 to 15, not \"" + *rbIt->second + "\""});
     } else if (level) {
         q.rb = *level;
     } else {
@@ -110,9 +115,13 @@ void checkRow(const RawRow& row, std::optional<int> level, bool abcd, ParsedBank
     }
 
     auto tacIt = row.fields.find("Tac");
-    auto tac = tacIt == row.fields.end() || !tacIt->second ? std::nullopt : answerNumber(*tacIt->second, abcd);
-    if (tac) q.tac = *tac;
-    else out.problems.push_back({row.line, "\"Tac\" must name the right answer (1 to 4, or A, B, V, G)"});
+    auto tac = tacIt == row.fields.end() || !tacIt->second ? std::nullopt
+                                                           : answerNumber(*tacIt->second, abcd);
+    if (tac)
+        q.tac = *tac;
+    else
+        out.problems.push_back(
+            {row.line, "\"Tac\" must name the right answer (1 to 4, or A, B, V, G)"});
 
     if (out.problems.size() == before) out.questions.push_back(std::move(q));
 }
@@ -127,8 +136,10 @@ std::vector<int> jsonElementLines(std::string_view content) {
         char c = content[i];
         if (c == '\n') ++line;
         if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
             continue;
         }
         if (c == '"') inString = true;
@@ -164,9 +175,12 @@ std::vector<RawRow> jsonRows(std::string_view content, std::vector<BankProblem>&
             continue;
         }
         for (const auto& [key, v] : doc[i].items()) {
-            if (v.is_null()) row.fields[key] = std::nullopt;
-            else if (v.is_string()) row.fields[key] = v.get<std::string>();
-            else row.fields[key] = v.dump();
+            if (v.is_null())
+                row.fields[key] = std::nullopt;
+            else if (v.is_string())
+                row.fields[key] = v.get<std::string>();
+            else
+                row.fields[key] = v.dump();
         }
         rows.push_back(std::move(row));
     }
@@ -174,7 +188,8 @@ std::vector<RawRow> jsonRows(std::string_view content, std::vector<BankProblem>&
 }
 
 // RFC 4180 records: quoted fields may hold separators, doubled quotes and line breaks.
-std::vector<std::pair<int, std::vector<std::string>>> csvRecords(std::string_view content, char sep) {
+std::vector<std::pair<int, std::vector<std::string>>> csvRecords(std::string_view content,
+                                                                 char sep) {
     std::vector<std::pair<int, std::vector<std::string>>> records;
     std::vector<std::string> fields;
     std::string field;
@@ -183,13 +198,18 @@ std::vector<std::pair<int, std::vector<std::string>>> csvRecords(std::string_vie
     for (std::size_t i = 0; i < content.size(); ++i) {
         char c = content[i];
         if (quoted) {
-            if (c == '"' && i + 1 < content.size() && content[i + 1] == '"') field += '"', ++i;
-            else if (c == '"') quoted = false;
-            else field += c, line += c == '\n';
+            if (c == '"' && i + 1 < content.size() && content[i + 1] == '"')
+                field += '"', ++i;
+            else if (c == '"')
+                quoted = false;
+            else
+                field += c, line += c == '\n';
             continue;
         }
-        if (c == '"') quoted = any = true;
-        else if (c == sep) fields.push_back(std::move(field)), field.clear(), any = true;
+        if (c == '"')
+            quoted = any = true;
+        else if (c == sep)
+            fields.push_back(std::move(field)), field.clear(), any = true;
         else if (c == '\n' || c == '\r') {
             if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
             if (any || !field.empty()) {
@@ -212,7 +232,10 @@ std::vector<std::pair<int, std::vector<std::string>>> csvRecords(std::string_vie
 std::vector<RawRow> csvRows(std::string_view content, std::vector<BankProblem>& problems) {
     if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
     std::string_view header = content.substr(0, content.find('\n'));
-    char sep = header.find(';') != std::string_view::npos && header.find(',') == std::string_view::npos ? ';' : ',';
+    char sep =
+        header.find(';') != std::string_view::npos && header.find(',') == std::string_view::npos
+            ? ';'
+            : ',';
     auto records = csvRecords(content, sep);
     if (records.empty()) {
         problems.push_back({1, "the file is empty; the first line must name the columns"});
@@ -224,7 +247,8 @@ std::vector<RawRow> csvRows(std::string_view content, std::vector<BankProblem>& 
     for (std::size_t r = 1; r < records.size(); ++r) {
         auto& [line, values] = records[r];
         if (values.size() != names.size()) {
-            problems.push_back({line, "has " + std::to_string(values.size()) + " fields, the header names " +
+            problems.push_back({line, "has " + std::to_string(values.size()) +
+                                          " fields, the header names " +
                                           std::to_string(names.size())});
             continue;
         }
@@ -263,7 +287,8 @@ std::vector<RawRow> textRows(std::string_view content, std::vector<BankProblem>&
         }
         if (current.line == 0) current.line = line;
         if (std::regex_match(text, m, answer) && options > 0) {
-            if (options != 4) problems.push_back({current.line, "a question needs the four options A to D"});
+            if (options != 4)
+                problems.push_back({current.line, "a question needs the four options A to D"});
             else {
                 current.fields["Pitanje"] = question;
                 current.fields["Tac"] = m[1].str();
@@ -271,18 +296,20 @@ std::vector<RawRow> textRows(std::string_view content, std::vector<BankProblem>&
             }
             reset();
         } else if (std::regex_match(text, m, option) && !question.empty() &&
-                   std::toupper(m[1].str()[0]) == "ABCD"[options] ) {
+                   std::toupper(m[1].str()[0]) == "ABCD"[options]) {
             current.fields[kAnswerKeys[options++]] = m[2].str();
         } else if (options == 0) {
             question += (question.empty() ? "" : " ") + trim(text);
         } else {
-            problems.push_back({line, "expected option " + std::string(1, "ABCD"[std::min(options, 3)]) +
+            problems.push_back({line, "expected option " +
+                                          std::string(1, "ABCD"[std::min(options, 3)]) +
                                           " or \"ANSWER:\" here"});
             reset();
         }
         if (end == content.size()) break;
     }
-    if (options > 0 || !question.empty()) problems.push_back({current.line, "the question has no \"ANSWER:\" line"});
+    if (options > 0 || !question.empty())
+        problems.push_back({current.line, "the question has no \"ANSWER:\" line"});
     return rows;
 }
 

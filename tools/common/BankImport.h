@@ -1,11 +1,11 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "data/Database.h"
 
 namespace kvz {
 

@@ -1,16 +1,18 @@
 #include "common/Fixture.h"
 
+#include "data/Schema.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
-
-#include "data/Schema.h"
 
 namespace kvz {
 
 namespace {
 
-std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+std::string quoted(std::string_view name) {
+    return "\"" + std::string(name) + "\"";
+}
 
 template <std::size_t N>
 std::string insertSql(const char* table, const std::array<std::string_view, N>& fields) {
@@ -29,7 +31,8 @@ void insertRow(const Connection& conn, const char* table,
     for (const auto& [key, _] : row.items()) {
         bool known = false;
         for (auto f : fields) known = known || f == key;
-        if (!known) throw std::runtime_error(std::string(table) + ": unknown field \"" + key + "\"");
+        if (!known)
+            throw std::runtime_error(std::string(table) + ": unknown field \"" + key + "\"");
     }
     auto st = conn.prepare(insertSql(table, fields));
     for (std::size_t i = 0; i < N; ++i) {
@@ -136,8 +139,10 @@ Json exportDatabase(const Connection& conn) {
     Json stat = rowsOf(conn, selectSql("tbStat", kStatFields), kStatFields);
     for (auto& row : stat)
         if (row["Slova"].is_number()) row["Slova"] = row["Slova"].get<double>() != 0;
-    if (stat.size() == 1) out["tbStat"] = stat[0];
-    else if (!stat.empty()) out["tbStat"] = stat;
+    if (stat.size() == 1)
+        out["tbStat"] = stat[0];
+    else if (!stat.empty())
+        out["tbStat"] = stat;
     out["tbKviz"] = rowsOf(conn, selectSql("tbKviz", kQuestionFields), kQuestionFields);
     out["tbRezultati"] = rowsOf(conn, selectSql("tbRezultati", kResultFields), kResultFields);
     if (conn.tableExists("tbSar")) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <nlohmann/json.hpp>
 #include <string>
-
-#include "data/Database.h"
 
 namespace kvz {
 

@@ -1,11 +1,11 @@
 // kvizomat-db: makes, reads, fills and checks the game's database.
-#include <fstream>
-#include <iostream>
-#include <sstream>
-
 #include "common/BankCheck.h"
 #include "common/BankImport.h"
 #include "common/Fixture.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -70,7 +70,8 @@ int import(const std::string& db, const std::vector<std::string>& args) {
     int refused = 0;
     for (const auto& file : files) {
         auto parsed = kvz::parseBank(readFile(file), kvz::bankFormatOf(file), level);
-        for (const auto& p : parsed.problems) std::cerr << file << ":" << p.line << ": " << p.message << "\n";
+        for (const auto& p : parsed.problems)
+            std::cerr << file << ":" << p.line << ": " << p.message << "\n";
         refused += static_cast<int>(parsed.problems.size());
         all.insert(all.end(), parsed.questions.begin(), parsed.questions.end());
     }
@@ -101,7 +102,8 @@ int main(int argc, char** argv) {
     try {
         if (command == "create" && args.size() == 3) return create(args[1], args[2]);
         if (command == "export" && args.size() == 2) return exportDb(args[1]);
-        if (command == "import" && args.size() >= 3) return import(args[1], {args.begin() + 2, args.end()});
+        if (command == "import" && args.size() >= 3)
+            return import(args[1], {args.begin() + 2, args.end()});
         if (command == "check" && args.size() == 2) return check(args[1]);
     } catch (const kvz::DbError& e) {
         std::cerr << "kvizomat-db: " << e.what()

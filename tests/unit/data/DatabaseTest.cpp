@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <set>
-
 #include "core/Generator.h"
 #include "data/Collaborators.h"
 #include "data/QuestionBank.h"
@@ -9,12 +5,15 @@
 #include "data/Settings.h"
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+#include <set>
+
 using namespace kvz;
 
 namespace {
 
 class DatabaseTest : public ::testing::Test {
-protected:
+  protected:
     void make(const Json& fixture) {
         path = dir.file("Baza.mdb");
         createDatabase(path, fixture);
@@ -83,7 +82,8 @@ TEST_F(DatabaseTest, theGeneratorIsSeededOnlyAtQuestionOne) {
         gen.randomize(12345); // whatever came before the game
         std::vector<std::int64_t> drawn;
         for (int q = 1; q <= 15; ++q)
-            drawn.push_back(pickQuestion(conn, q, 50, gen, q == 1 ? clockAtQuestionOne : q * 1000.0)->position);
+            drawn.push_back(
+                pickQuestion(conn, q, 50, gen, q == 1 ? clockAtQuestionOne : q * 1000.0)->position);
         return drawn;
     };
     EXPECT_EQ(game(777.25), game(777.25));
@@ -148,7 +148,8 @@ TEST_F(DatabaseTest, aCounterBumpRaisesOnlyThatFieldByOneAndIsOnDiskAtOnce) {
     auto other = open();
     Settings fresh(other);
     EXPECT_EQ(fresh.field("Start").number(), 42);
-    for (const char* untouched : {"Tac", "Netac", "PNetac"}) EXPECT_EQ(fresh.field(untouched).number(), 0);
+    for (const char* untouched : {"Tac", "Netac", "PNetac"})
+        EXPECT_EQ(fresh.field(untouched).number(), 0);
     EXPECT_EQ(fresh.field("PTac").number(), 7);
     stat.bump("PTac");
     EXPECT_EQ(Settings(open()).field("PTac").number(), 8);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "data/Value.h"
+
+#include <gtest/gtest.h>
 
 using kvz::Value;
 

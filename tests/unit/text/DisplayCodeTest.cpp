@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "text/DisplayCode.h"
+
+#include <gtest/gtest.h>
 
 using kvz::toDisplayCode;
 
@@ -10,7 +10,9 @@ std::string display(const std::string& utf8) {
     EXPECT_TRUE(r.ok()) << utf8 << ": " << r.error;
     return r.text;
 }
-std::string shown(const std::string& code) { return kvz::encodeUtf8(kvz::displayToCyrillic(code)); }
+std::string shown(const std::string& code) {
+    return kvz::encodeUtf8(kvz::displayToCyrillic(code));
+}
 } // namespace
 
 TEST(DisplayCode, cyrillicBecomesDisplayCodeLetterForLetter) {
@@ -19,7 +21,8 @@ TEST(DisplayCode, cyrillicBecomesDisplayCodeLetterForLetter) {
     EXPECT_EQ(display("Замијени питање"), "Zamijeni pitawe");
     EXPECT_EQ(display("ЈА ХОЋУ ДА ЗНАМ!!!"), "JA HO]U DA ZNAM!!!");
     EXPECT_EQ(display("жЖ шШ ђЂ ћЋ чЧ љЉ њЊ џЏ"), "`@ {[ |\\ }] ~^ qQ wW xX");
-    EXPECT_EQ(display("Цвијеће у Гучи, 1961. године (фото)"), "Cvije}e u Gu~i, 1961. godine (foto)");
+    EXPECT_EQ(display("Цвијеће у Гучи, 1961. године (фото)"),
+              "Cvije}e u Gu~i, 1961. godine (foto)");
 }
 
 TEST(DisplayCode, latinWithDiacriticsAndDigraphsBecomesTheSameCode) {
@@ -32,8 +35,11 @@ TEST(DisplayCode, latinWithDiacriticsAndDigraphsBecomesTheSameCode) {
 }
 
 TEST(DisplayCode, cyrillicAndLatinSpellingsOfAWordAgree) {
-    for (auto [cyr, lat] : {std::pair{"Његош", "Njegoš"}, {"Љубљана", "Ljubljana"}, {"џез", "džez"},
-                            {"Ђурђевак", "Đurđevak"}, {"Шабац", "Šabac"}})
+    for (auto [cyr, lat] : {std::pair{"Његош", "Njegoš"},
+                            {"Љубљана", "Ljubljana"},
+                            {"џез", "džez"},
+                            {"Ђурђевак", "Đurđevak"},
+                            {"Шабац", "Šabac"}})
         EXPECT_EQ(display(cyr), display(lat)) << cyr;
 }
 
@@ -47,8 +53,8 @@ TEST(DisplayCode, typographicMarksBecomePlainAscii) {
 }
 
 TEST(DisplayCode, refusesWhatTheDisplayCodeCannotHold) {
-    for (const char* bad : {"New York", "Wi-Fi", "xerox", "y", "a@b", "[1]", "a~b", "a|b", "a\\b", "a^b",
-                            "a`b", "{x}", "Ωmega", "tab\there", "\xC3\x28"}) {
+    for (const char* bad : {"New York", "Wi-Fi", "xerox", "y", "a@b", "[1]", "a~b", "a|b", "a\\b",
+                            "a^b", "a`b", "{x}", "Ωmega", "tab\there", "\xC3\x28"}) {
         auto r = toDisplayCode(bad);
         EXPECT_FALSE(r.ok()) << bad;
     }
@@ -69,8 +75,8 @@ TEST(DisplayCode, everyLetterSurvivesTheWayThereAndBack) {
 }
 
 TEST(DisplayCode, decodeUtf8RejectsMalformedAndOverlongSequences) {
-    EXPECT_FALSE(kvz::decodeUtf8("\xC0\xAF"));         // overlong '/'
-    EXPECT_FALSE(kvz::decodeUtf8("\xED\xA0\x80"));     // surrogate
-    EXPECT_FALSE(kvz::decodeUtf8("\xE0\xA4"));         // cut short
-    EXPECT_TRUE(kvz::decodeUtf8("\xF0\x9F\x98\x80"));  // a four-byte character
+    EXPECT_FALSE(kvz::decodeUtf8("\xC0\xAF"));        // overlong '/'
+    EXPECT_FALSE(kvz::decodeUtf8("\xED\xA0\x80"));    // surrogate
+    EXPECT_FALSE(kvz::decodeUtf8("\xE0\xA4"));        // cut short
+    EXPECT_TRUE(kvz::decodeUtf8("\xF0\x9F\x98\x80")); // a four-byte character
 }

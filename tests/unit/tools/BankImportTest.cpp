@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "common/BankImport.h"
+
+#include <gtest/gtest.h>
 
 using namespace kvz;
 
@@ -57,18 +57,20 @@ TEST(BankImport, csvWithQuotedFieldsAndTheLevelFromTheCommandLine) {
     EXPECT_EQ(bank.questions[0].pitanje, "Koliko je 2 + 2, ako je 3 + 3 \"{est\"?");
     EXPECT_EQ(bank.questions[0].tac, 2);
     EXPECT_EQ(bank.questions[0].rb, 5);
-    EXPECT_EQ(bank.questions[1].pitanje, "Pitawe u dva reda"); // line breaks in a cell become blanks
+    EXPECT_EQ(bank.questions[1].pitanje,
+              "Pitawe u dva reda"); // line breaks in a cell become blanks
     EXPECT_EQ(*bank.questions[1].odred, "Napomena");
     EXPECT_EQ(bank.questions[1].line, 3);
 }
 
 TEST(BankImport, theUsualMultipleChoiceTextFormatNeedsALevel) {
-    const char* text = "Glavni grad Srbije je\n"
-                       "A. Niš\nB) Beograd\nC. Kragujevac\nD. Subotica\nANSWER: B\n"
-                       "\n"
-                       "Koja je boja neba\nu vedar dan?\nA. plava\nB. zelena\nC. crvena\nD. žuta\nANSWER: A\n"
-                       "\n"
-                       "Nepotpuno\nA. jedan\nB. dva\nANSWER: A\n";
+    const char* text =
+        "Glavni grad Srbije je\n"
+        "A. Niš\nB) Beograd\nC. Kragujevac\nD. Subotica\nANSWER: B\n"
+        "\n"
+        "Koja je boja neba\nu vedar dan?\nA. plava\nB. zelena\nC. crvena\nD. žuta\nANSWER: A\n"
+        "\n"
+        "Nepotpuno\nA. jedan\nB. dva\nANSWER: A\n";
     auto bank = parseBank(text, BankFormat::Text, 1);
     ASSERT_EQ(bank.questions.size(), 2u);
     EXPECT_EQ(bank.questions[0].answers[1], "Beograd");
@@ -79,7 +81,8 @@ TEST(BankImport, theUsualMultipleChoiceTextFormatNeedsALevel) {
     ASSERT_EQ(bank.problems.size(), 1u);
     EXPECT_EQ(bank.problems[0].line, 16);
 
-    auto noLevel = parseBank("P\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n", BankFormat::Text, std::nullopt);
+    auto noLevel =
+        parseBank("P\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n", BankFormat::Text, std::nullopt);
     ASSERT_EQ(noLevel.problems.size(), 1u);
     EXPECT_NE(noLevel.problems[0].message.find("level"), std::string::npos);
 }

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "common/BankCheck.h"
 #include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 using namespace kvz;
 
@@ -10,7 +10,7 @@ namespace {
 const std::string kTool = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-db";
 
 class DbTool : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         db = dir.file("Baza.mdb");
         test::writeFile(dir.file("f.json"), test::sampleFixture(1).dump());
@@ -25,7 +25,9 @@ protected:
 } // namespace
 
 TEST_F(DbTool, importAddsConvertedQuestionsAfterTheExistingOnes) {
-    test::writeFile(dir.file("q.csv"), "Pitanje,A,B,V,G,RB,Tac\nЧија је ћуприја на Дрини?,Андрића,Њен,Љубин,Џонов,3,1\n");
+    test::writeFile(
+        dir.file("q.csv"),
+        "Pitanje,A,B,V,G,RB,Tac\nЧија је ћуприја на Дрини?,Андрића,Њен,Љубин,Џонов,3,1\n");
     ASSERT_EQ(run("import " + db + " " + dir.file("q.csv")), 0) << out;
     Json exported = exportDatabase(Connection(db, kDatabasePassword));
     ASSERT_EQ(exported["tbKviz"].size(), 16u);
@@ -37,7 +39,8 @@ TEST_F(DbTool, importAddsConvertedQuestionsAfterTheExistingOnes) {
 TEST_F(DbTool, aRefusedRowLeavesTheDatabaseUnchangedAndFailsWithItsLine) {
     std::string before = test::readFile(db);
     test::writeFile(dir.file("good.csv"), "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\n");
-    test::writeFile(dir.file("bad.csv"), "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\nLoše?,a,b,v,g,1,7\n");
+    test::writeFile(dir.file("bad.csv"),
+                    "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\nLoše?,a,b,v,g,1,7\n");
     EXPECT_EQ(run("import " + db + " " + dir.file("good.csv") + " " + dir.file("bad.csv")), 1);
     EXPECT_NE(out.find("bad.csv:3:"), std::string::npos) << out;
     EXPECT_NE(out.find("nothing was imported"), std::string::npos) << out;
@@ -79,7 +82,8 @@ TEST(BundledDatabase, holdsAPlayableBankWithTheSettingsRowAndTenResults) {
 }
 
 TEST(BundledDatabase, everyLevelHasTwentyQuestionsWithTheRightAnswerSpreadOverTheLetters) {
-    Json db = exportDatabase(Connection(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword));
+    Json db =
+        exportDatabase(Connection(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword));
     std::array<std::array<int, 5>, 16> byLetter{};
     std::size_t withNote = 0;
     for (const auto& q : db["tbKviz"]) {

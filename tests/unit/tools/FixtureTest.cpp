@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "data/Settings.h"
 #include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 using namespace kvz;
 
@@ -11,12 +11,12 @@ TEST(Fixture, createThenExportGivesBackWhatWentInWithNullsAndOddValues) {
     f["tbStat"]["Ime"] = "Kviz ve~e";
     f["tbStat"]["Moto"] = nullptr;
     f["tbStat"]["Datum"] = 20030610;
-    f["tbKviz"][0]["Tac"] = "2";       // a digit stored as text
-    f["tbKviz"][1]["Tac"] = "dva";     // a word
+    f["tbKviz"][0]["Tac"] = "2";   // a digit stored as text
+    f["tbKviz"][1]["Tac"] = "dva"; // a word
     f["tbKviz"][2]["Tac"] = nullptr;
     f["tbKviz"][3]["Tac"] = -1;
     f["tbKviz"][4]["Tac"] = 2.5;
-    f["tbKviz"][5]["Pitanje"] = 123;   // a number where a text belongs
+    f["tbKviz"][5]["Pitanje"] = 123; // a number where a text belongs
     f["tbKviz"][6]["A"] = "";
     f["tbKviz"][7]["Odred"] = "Napomena.";
     f["tbKviz"][8]["RB"] = 99;
@@ -40,10 +40,12 @@ TEST(Fixture, severalOrNoSettingsRowsCanBeMadeOnPurpose) {
     Json f = test::sampleFixture(1);
     f["tbStat"] = Json::array({f["tbStat"], f["tbStat"]});
     createDatabase(dir.file("a.mdb"), f);
-    EXPECT_EQ(exportDatabase(Connection(dir.file("a.mdb"), kDatabasePassword))["tbStat"].size(), 2u);
+    EXPECT_EQ(exportDatabase(Connection(dir.file("a.mdb"), kDatabasePassword))["tbStat"].size(),
+              2u);
     f.erase("tbStat");
     createDatabase(dir.file("b.mdb"), f);
-    EXPECT_FALSE(exportDatabase(Connection(dir.file("b.mdb"), kDatabasePassword)).contains("tbStat"));
+    EXPECT_FALSE(
+        exportDatabase(Connection(dir.file("b.mdb"), kDatabasePassword)).contains("tbStat"));
 }
 
 TEST(Fixture, aMalformedFixtureLeavesAnExistingFileAlone) {

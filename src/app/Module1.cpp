@@ -1,0 +1,43 @@
+// The start-up procedure and the program-wide helpers.
+#include "app/Form1.h"
+#include "app/Messages.h"
+
+namespace kvz {
+
+void Form1::Main() {
+    if (!platform_.fileExists(programFile("Baza.mdb"))) {
+        platform_.messageBox("Kraj! Obrisana je baza podataka.", "Kvizomat", MessageIcon::Critical);
+        endProgram();
+        return;
+    }
+    try {
+        Conn = std::make_unique<Connection>(programFile("Baza.mdb"), kDatabasePassword);
+        RsStat = std::make_unique<Settings>(*Conn);
+        InstallFontAtStart();
+        Form_Load();
+    } catch (const DbError& e) {
+        reportDatabaseError(*this, e);
+        return;
+    }
+    if (ended) return;
+    shown = true;
+    Form_Resize();
+    Form_Activate();
+    setFocus(&Text1);
+}
+
+void Form1::PlayWav(const std::string& fullName) {
+    platform_.playWav(fullName);
+}
+
+void Form1::PlayProgramSound(const std::string& fileName) {
+    std::string full = programFile(fileName);
+    if (platform_.fileExists(full)) PlayWav(full);
+}
+
+void Form1::endProgram() {
+    ended = true;
+    focus = nullptr;
+}
+
+} // namespace kvz

@@ -1,0 +1,53 @@
+#include "Fonts.h"
+
+#include "text/DisplayCode.h"
+
+#include <QFontDatabase>
+#include <cmath>
+
+namespace kvz::desktop {
+
+namespace {
+
+const char* const kDisplayFont = "Cir Arial";
+const char* const kSansFamily = "Liberation Sans";
+const char* const kTahomaFamily = "DejaVu Sans";
+
+const char* const kBundledFonts[] = {
+    ":/fonts/LiberationSans-Regular.ttf",
+    ":/fonts/LiberationSans-Bold.ttf",
+    ":/fonts/DejaVuSans.ttf",
+    ":/fonts/DejaVuSans-Bold.ttf",
+};
+
+} // namespace
+
+bool registerBundledFonts() {
+    bool all = true;
+    for (const char* file : kBundledFonts)
+        if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0) all = false;
+    return all;
+}
+
+QFont fontFor(const std::string& fontName, double points, bool bold, double pixelsPerPoint) {
+    QFont font(QString::fromLatin1(fontName == "Tahoma" ? kTahomaFamily : kSansFamily));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * pixelsPerPoint))));
+    font.setBold(bold);
+    // Layout must not depend on the scale the text is drawn at.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+QString shownText(const std::string& fontName, const std::string& text) {
+    QString shown;
+    if (fontName == kDisplayFont) {
+        std::u32string cyrillic = displayToCyrillic(text);
+        shown = QString::fromUcs4(cyrillic.data(), static_cast<qsizetype>(cyrillic.size()));
+    } else {
+        shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown;
+}
+
+} // namespace kvz::desktop

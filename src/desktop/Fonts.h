@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <string>
+
+namespace kvz::desktop {
+
+// Loads the fonts compiled into the program's resources. Returns false when one is missing
+// (the text then falls back to whatever the system offers).
+bool registerBundledFonts();
+
+// Twips per logical pixel, and per typographic point.
+inline constexpr double kTwipsPerPixel = 15;
+inline constexpr double kTwipsPerPoint = 20;
+
+// The bundled face that stands in for a font name of the game, at the game's point size.
+// `pixelsPerPoint` is the size of one point on the device the text is drawn on, so the
+// same call serves a painter working in twips (20) and a widget in pixels (96 / 72).
+QFont fontFor(const std::string& fontName, double points, bool bold, double pixelsPerPoint);
+
+// What a text shows in a font: the display font turns the display code into Cyrillic,
+// every other font shows the characters as they are.
+QString shownText(const std::string& fontName, const std::string& text);
+
+} // namespace kvz::desktop

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Pictures.h"
+#include "core/Control.h"
+
+#include <QColor>
+#include <QPointF>
+#include <QRectF>
+#include <vector>
+
+class QPainter;
+
+namespace kvz {
+class Form1;
+}
+
+namespace kvz::desktop {
+
+QColor toQColor(Colour colour);
+
+// The control's rectangle in the window, in twips: a frame's children are placed inside it.
+QRectF windowRect(const Control& control);
+
+// The topmost shown control under a point of the window (twips), looking inside frames;
+// the form itself when there is none. Shapes take no mouse input, and the name box is a
+// real widget that receives its own.
+Control& controlAt(Form1& form, QPointF twips);
+
+// Paints the whole window model: the background, then every shown control back to front.
+class FormPainter {
+  public:
+    // `painter` works in twips; `area` is the part of the window to cover.
+    void paint(QPainter& painter, Form1& form, const QRectF& area);
+
+  private:
+    void paintLayer(QPainter& painter, const std::vector<Control*>& all, const Control* parent);
+    void paintControl(QPainter& painter, const Control& control, const QRectF& rect);
+
+    Pictures pictures_;
+};
+
+} // namespace kvz::desktop

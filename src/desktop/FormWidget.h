@@ -1,0 +1,70 @@
+#pragma once
+
+#include "FormPainter.h"
+#include "TimerSync.h"
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+
+namespace kvz {
+class Form1;
+}
+
+namespace kvz::desktop {
+
+// The game's window on screen: paints the window model, turns mouse, keys and timer ticks
+// into the model's events and brings itself up to date after each of them. The name box
+// is a real line edit whose every typed character goes through the game's key handler.
+class FormWidget : public QWidget {
+  public:
+    explicit FormWidget(Form1& form, QWidget* parent = nullptr);
+    ~FormWidget() override;
+
+    // Runs the start-up procedure. False when the program ended during it.
+    bool start();
+
+    // The window as it looks now, name box included.
+    QImage renderImage();
+
+    QLineEdit& nameBox() { return *nameBox_; }
+    const TimerSync& timers() const { return *timers_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Runs one handler of the game, then brings the window up to date. A failure the game
+    // does not handle ends the program with a message instead of crashing.
+    void run(const std::function<void()>& handler);
+    void refresh();
+    void syncSize();
+    void syncNameBox();
+    void keyReleased(const QKeyEvent& event);
+    Control& controlUnder(const QPointF& pixels);
+    bool nameBoxEvent(QEvent* event);
+
+    Form1& form_;
+    FormPainter painter_;
+    QLineEdit* nameBox_;
+    std::unique_ptr<TimerSync> timers_;
+    Control* pressed_ = nullptr;
+    Control* clicked_ = nullptr; // the control the last click reached
+    bool running_ = false;
+    QSize appliedSize_;
+};
+
+} // namespace kvz::desktop

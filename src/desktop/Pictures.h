@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <map>
+#include <memory>
+#include <string>
+
+class QPainter;
+class QSvgRenderer;
+
+namespace kvz::desktop {
+
+// The pictures of the window, read once from the program's resources (assets/pictures/).
+class Pictures {
+  public:
+    Pictures();
+    ~Pictures();
+    Pictures(const Pictures&) = delete;
+    Pictures& operator=(const Pictures&) = delete;
+
+    // Draws the named picture stretched over `area`; draws nothing for "" or a picture that
+    // is missing or empty.
+    void draw(QPainter& painter, const QRectF& area, const std::string& name);
+
+  private:
+    struct Picture {
+        QImage image;
+        std::unique_ptr<QSvgRenderer> svg;
+    };
+    const Picture& load(const std::string& name);
+
+    std::map<std::string, Picture> cache_;
+};
+
+} // namespace kvz::desktop

@@ -1,0 +1,125 @@
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTime>
+#include <QUrl>
+
+namespace kvz::desktop {
+
+namespace {
+
+QString fromStd(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+// The font file the game installs, as the display font registration names it.
+const char* const kDisplayFontFile = "_ARIAL.TTF";
+
+} // namespace
+
+QtPlatform::QtPlatform(QString programFolder, QString lockPath)
+    : programFolder_(std::move(programFolder)), lock_(lockPath) {
+    lock_.setStaleLockTime(0); // only a lock whose process is gone is stale
+}
+
+QtPlatform::~QtPlatform() = default;
+
+QString QtPlatform::defaultProgramFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatform::defaultLockPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    return folder + QStringLiteral("/kvizomat.lock");
+}
+
+void QtPlatform::messageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+    QMessageBox box(boxIcon(icon), fromStd(title), fromStd(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void QtPlatform::beep() {
+    QApplication::beep();
+}
+
+void QtPlatform::playWav(const std::string& fullName) {
+    if (!sound_) sound_ = std::make_unique<QSoundEffect>();
+    sound_->stop(); // a new sound cuts off the one playing
+    sound_->setSource(QUrl::fromLocalFile(fromStd(fullName)));
+    sound_->play();
+}
+
+bool QtPlatform::anotherCopyRunning() {
+    if (lock_.isLocked()) return false;
+    return !lock_.tryLock(0);
+}
+
+ScreenSize QtPlatform::screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {};
+    const QRect area = screen->availableGeometry();
+    return {area.width() * 15, area.height() * 15};
+}
+
+std::string QtPlatform::programFolder() {
+    return programFolder_.toStdString();
+}
+
+bool QtPlatform::fileExists(const std::string& path) {
+    return QFileInfo(fromStd(path)).isFile();
+}
+
+Date QtPlatform::today() {
+    const QDate d = QDate::currentDate();
+    return {d.year(), d.month(), d.day()};
+}
+
+double QtPlatform::clockSeed() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+bool QtPlatform::isWindowsNT() {
+    return false;
+}
+
+std::string QtPlatform::fontFolder() {
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/fonts"))
+        .toStdString();
+}
+
+bool QtPlatform::copyFile(const std::string& from, const std::string& to) {
+    const QString target = fromStd(to);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    if (QFileInfo::exists(target)) QFile::remove(target);
+    return QFile::copy(fromStd(from), target);
+}
+
+bool QtPlatform::registerDisplayFont(const std::string&) {
+    // fontconfig picks up whatever lies in the user's font folder.
+    return QFileInfo(fromStd(fontFolder()) + QLatin1Char('/') + QLatin1String(kDisplayFontFile))
+        .isFile();
+}
+
+} // namespace kvz::desktop

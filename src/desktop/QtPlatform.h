@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/Services.h"
+
+#include <QLockFile>
+#include <QSoundEffect>
+#include <QString>
+#include <memory>
+
+namespace kvz::desktop {
+
+// The machine's services for the game, on Qt.
+class QtPlatform : public Platform {
+  public:
+    // `programFolder`: where Baza.mdb and the sounds lie (the executable's folder by
+    // default); `lockPath`: the file whose lock marks a running copy.
+    explicit QtPlatform(QString programFolder = defaultProgramFolder(),
+                        QString lockPath = defaultLockPath());
+    ~QtPlatform() override;
+
+    static QString defaultProgramFolder();
+    static QString defaultLockPath();
+
+    void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void beep() override;
+    void playWav(const std::string& fullName) override;
+    bool anotherCopyRunning() override;
+    ScreenSize screenSize() override;
+    std::string programFolder() override;
+    bool fileExists(const std::string& path) override;
+    Date today() override;
+    double clockSeed() override;
+    bool isWindowsNT() override;
+    std::string fontFolder() override;
+    bool copyFile(const std::string& from, const std::string& to) override;
+    bool registerDisplayFont(const std::string& keyPath) override;
+
+  private:
+    QString programFolder_;
+    QLockFile lock_;
+    // Made on the first sound, so a game that plays none never opens the audio device.
+    std::unique_ptr<QSoundEffect> sound_;
+};
+
+} // namespace kvz::desktop

@@ -1,0 +1,79 @@
+#include "DesktopFixture.h"
+
+#include "Fonts.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace kvz::test {
+
+QApplication& qtApp() {
+    static int argc = 1;
+    static char name[] = "desktop_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        auto* a = new QApplication(argc, argv);
+        desktop::registerBundledFonts();
+        return a;
+    }();
+    return *app;
+}
+
+namespace {
+
+// Makes the application before anything that needs it, and fills the program folder.
+QString preparedFolder(const TempDir& dir) {
+    qtApp();
+    std::filesystem::copy_file(std::filesystem::path(KVZ_PROGRAM_DIR) / "Baza.mdb",
+                               dir.path() / "Baza.mdb");
+    return QString::fromStdString(dir.path().string());
+}
+
+} // namespace
+
+DesktopTest::DesktopTest()
+    : platform(preparedFolder(dir), QString::fromStdString(dir.file("kvizomat.lock"))),
+      form(platform, generator), window(form) {}
+
+void DesktopTest::startProgram() {
+    ASSERT_TRUE(window.start()) << (platform.messages.empty() ? "" : platform.messages.front());
+    window.show();
+    QApplication::processEvents();
+}
+
+void DesktopTest::sendMouse(QEvent::Type type, const Control& c) {
+    const QPointF at = desktop::windowRect(c).center() / desktop::kTwipsPerPixel;
+    QMouseEvent event(type, at, window.mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&window, &event);
+}
+
+void DesktopTest::clickOn(const Control& c) {
+    sendMouse(QEvent::MouseButtonPress, c);
+    sendMouse(QEvent::MouseButtonRelease, c);
+}
+
+void DesktopTest::typeIntoNameBox(const std::string& text) {
+    for (char ch : text) {
+        const QString typed(QChar::fromLatin1(ch));
+        const int key = QChar::fromLatin1(ch).toUpper().unicode();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
+        QApplication::sendEvent(&window.nameBox(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
+        QApplication::sendEvent(&window.nameBox(), &release);
+    }
+}
+
+void DesktopTest::releaseKey(QWidget& target, int qtKey, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers);
+    QApplication::sendEvent(&target, &release);
+}
+
+QColor DesktopTest::pixelAt(const QImage& image, QPointF twips) {
+    const QPoint p = (twips / desktop::kTwipsPerPixel).toPoint();
+    return image.pixelColor(p);
+}
+
+} // namespace kvz::test

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "FormPainter.h"
+#include "FormWidget.h"
+#include "QtPlatform.h"
+#include "app/Form1.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QRectF>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kvz::test {
+
+// The one application object of the test program, on the offscreen platform, with the
+// bundled fonts.
+QApplication& qtApp();
+
+// The real services, except that message boxes and beeps are recorded instead of shown.
+class RecordingPlatform : public desktop::QtPlatform {
+  public:
+    using QtPlatform::QtPlatform;
+    void messageBox(const std::string& text, const std::string&, MessageIcon) override {
+        messages.push_back(text);
+    }
+    void beep() override { ++beeps; }
+
+    std::vector<std::string> messages;
+    int beeps = 0;
+};
+
+// The program's window on a copy of the bundled database in a temporary program folder.
+class DesktopTest : public ::testing::Test {
+  protected:
+    DesktopTest();
+
+    // Runs the start-up procedure; fails the test when the program ended during it.
+    void startProgram();
+
+    // Sends a left click (press and release) to the middle of a control.
+    void clickOn(const Control& c);
+    void sendMouse(QEvent::Type type, const Control& c);
+    // Types a text into the name box and releases each key, as a keyboard would.
+    void typeIntoNameBox(const std::string& text);
+    void releaseKey(QWidget& target, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // The colour of the window's pixel at a point given in twips.
+    static QColor pixelAt(const QImage& image, QPointF twips);
+
+    TempDir dir;
+    RecordingPlatform platform;
+    Generator generator;
+    Form1 form;
+    desktop::FormWidget window;
+};
+
+} // namespace kvz::test

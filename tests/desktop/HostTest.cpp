@@ -1,0 +1,173 @@
+// The pieces of the desktop host: key codes, timers, hit testing, text and the copy lock.
+#include "DesktopFixture.h"
+#include "Fonts.h"
+#include "KeyCodes.h"
+#include "TimerSync.h"
+
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace kvz::test {
+
+namespace {
+
+std::optional<int> codeOf(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                          const QString& text = {}, quint32 scanCode = 0) {
+    QKeyEvent event(QEvent::KeyRelease, qtKey, modifiers, scanCode, 0, 0, text);
+    return desktop::virtualKeyCode(event);
+}
+
+std::vector<int> typed(int qtKey, const QString& text, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, qtKey, m, text);
+    return desktop::typedCodes(event);
+}
+
+} // namespace
+
+TEST(KeyCodes, lettersAndDigitsGetTheCodesTheGameTestsWhateverShiftAndPadSay) {
+    EXPECT_EQ(codeOf(Qt::Key_A), 65);
+    EXPECT_EQ(codeOf(Qt::Key_A, Qt::ShiftModifier), 65);
+    EXPECT_EQ(codeOf(Qt::Key_G), 71);
+    EXPECT_EQ(codeOf(Qt::Key_1), 49);
+    EXPECT_EQ(codeOf(Qt::Key_1, Qt::KeypadModifier), 97) << "the pad's 1 is not an answer key";
+    EXPECT_EQ(codeOf(Qt::Key_Return), 13);
+    EXPECT_EQ(codeOf(Qt::Key_Enter, Qt::KeypadModifier), 13);
+    EXPECT_EQ(codeOf(Qt::Key_Escape), 27);
+    EXPECT_EQ(codeOf(Qt::Key_F1), 112);
+    EXPECT_EQ(codeOf(Qt::Key_Backspace), 8);
+    EXPECT_EQ(codeOf(Qt::Key_Space), 32);
+    EXPECT_EQ(codeOf(Qt::Key_unknown), std::nullopt);
+}
+
+TEST(KeyCodes, aKeyThatTypesNoLatinLetterActsByItsPlaceOnTheKeyboard) {
+    // Shift+1 reports "!", a Cyrillic layout reports its own letter.
+    EXPECT_EQ(codeOf(Qt::Key_Exclam, Qt::ShiftModifier, QStringLiteral("!"), 10), 49);
+    EXPECT_EQ(codeOf(0x424, Qt::NoModifier, QString::fromUtf8("ф"), 38), 65);
+}
+
+TEST(KeyCodes, theNameBoxReceivesTheCharacterCodesOfTheKeysTyped) {
+    EXPECT_EQ(typed(Qt::Key_A, QStringLiteral("a")), std::vector<int>{97});
+    EXPECT_EQ(typed(Qt::Key_A, QStringLiteral("A"), Qt::ShiftModifier), std::vector<int>{65});
+    EXPECT_EQ(typed(Qt::Key_Return, QStringLiteral("\r")), std::vector<int>{13});
+    EXPECT_EQ(typed(Qt::Key_Backspace, QStringLiteral("\b")), std::vector<int>{8});
+    EXPECT_EQ(typed(Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier), std::vector<int>{22});
+    EXPECT_EQ(typed(Qt::Key_Tab, QStringLiteral("\t")), std::vector<int>{});
+    const std::vector<int> sh = typed(0x160, QString::fromUtf8("š"));
+    ASSERT_EQ(sh.size(), 1u);
+    EXPECT_GT(sh[0], 126) << "beyond 7-bit, so the name filter refuses it";
+}
+
+TEST(TimerSync, realTimersFollowTheModelsSwitchesAndIntervals) {
+    qtApp();
+    std::uint64_t sequence = 0;
+    Timer a{"a", 700, true, sequence};
+    Timer b{"b", 500, false, sequence};
+    QObject owner;
+    desktop::TimerSync sync(
+        {&a, &b}, [](Timer&) {}, &owner);
+    sync.sync();
+    EXPECT_TRUE(sync.realTimer(a).isActive());
+    EXPECT_EQ(sync.realTimer(a).interval(), 700);
+    EXPECT_FALSE(sync.realTimer(b).isActive());
+
+    b.setEnabled(true);
+    a.setInterval(0);
+    sync.sync();
+    EXPECT_TRUE(sync.realTimer(b).isActive());
+    EXPECT_FALSE(sync.realTimer(a).isActive()) << "interval 0 never fires";
+
+    a.setInterval(200);
+    b.setEnabled(false);
+    sync.sync();
+    EXPECT_TRUE(sync.realTimer(a).isActive());
+    EXPECT_EQ(sync.realTimer(a).interval(), 200);
+    EXPECT_FALSE(sync.realTimer(b).isActive());
+}
+
+TEST(TimerSync, aRestartedCountdownStartsAfreshAndAnUntouchedOneRunsOn) {
+    qtApp();
+    std::uint64_t sequence = 0;
+    Timer a{"a", 1000, true, sequence};
+    Timer b{"b", 1000, true, sequence};
+    QObject owner;
+    desktop::TimerSync sync(
+        {&a, &b}, [](Timer&) {}, &owner);
+    sync.sync();
+    QEventLoop wait;
+    QTimer::singleShot(300, &wait, &QEventLoop::quit);
+    wait.exec();
+
+    a.setInterval(1000); // restarts a's countdown, leaves b's alone
+    sync.sync();
+    EXPECT_GT(sync.realTimer(a).remainingTime(), 900);
+    EXPECT_LT(sync.realTimer(b).remainingTime(), 900);
+}
+
+using HitTest = DesktopTest;
+
+TEST_F(HitTest, theTopmostShownControlTakesTheMouseAndFramesHoldTheirChildren) {
+    const QPointF da = desktop::windowRect(form.lblDANE[0]).center();
+    form.Frame1.visible = false;
+    EXPECT_NE(&desktop::controlAt(form, da), &form.lblDANE[0]) << "inside a hidden frame";
+    form.Frame1.visible = true;
+    EXPECT_EQ(&desktop::controlAt(form, da), &form.lblDANE[0]);
+
+    form.picHelp.visible = true;
+    EXPECT_EQ(&desktop::controlAt(form, da), &form.picHelp) << "the help panel lies on top";
+
+    EXPECT_EQ(&desktop::controlAt(form, {-100, -100}), &form.Form);
+}
+
+TEST_F(HitTest, shapesLetTheMouseThroughToWhatLiesBelow) {
+    form.shpPub[0].visible = true;
+    const QPointF bar = desktop::windowRect(form.shpPub[0]).center();
+    EXPECT_NE(&desktop::controlAt(form, bar), &form.shpPub[0]);
+}
+
+TEST(Fonts, onlyTheDisplayFontShowsTheDisplayCodeAsCyrillic) {
+    EXPECT_EQ(desktop::shownText("Cir Arial", "TA^NO!!!"), QString::fromUtf8("ТАЧНО!!!"));
+    EXPECT_EQ(desktop::shownText("Arial", "Esc "), QStringLiteral("Esc "));
+    EXPECT_EQ(desktop::shownText("Tahoma", "1.000"), QStringLiteral("1.000"));
+    EXPECT_EQ(desktop::fontFor("Tahoma", 12, true, 20).family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(desktop::fontFor("Cir Arial", 12, false, 20).pixelSize(), 240);
+}
+
+TEST(QtPlatform, aSecondCopyFindsTheLockHeldUntilTheFirstLetsGo) {
+    qtApp();
+    TempDir dir;
+    const QString lock = QString::fromStdString(dir.file("kvizomat.lock"));
+    auto first = std::make_unique<desktop::QtPlatform>(QString(), lock);
+    EXPECT_FALSE(first->anotherCopyRunning());
+    desktop::QtPlatform second(QString(), lock);
+    EXPECT_TRUE(second.anotherCopyRunning());
+    first.reset();
+    desktop::QtPlatform third(QString(), lock);
+    EXPECT_FALSE(third.anotherCopyRunning());
+}
+
+TEST(QtPlatform, aSoundStartsAndReturnsAtOnceEvenWithoutAnAudioDevice) {
+    qtApp();
+    desktop::QtPlatform platform(QString::fromUtf8(KVZ_PROGRAM_DIR), QString());
+    platform.playWav(platform.programFolder() + "/Mil.wav");
+    platform.playWav(platform.programFolder() + "/Drugar.wav"); // cuts the first one off
+    platform.playWav(platform.programFolder() + "/missing.wav");
+    QEventLoop wait;
+    QTimer::singleShot(200, &wait, &QEventLoop::quit);
+    wait.exec();
+}
+
+TEST(QtPlatform, theDisplayFontCountsAsRegisteredOnceItLiesInTheUsersFontFolder) {
+    qtApp();
+    TempDir dir;
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.file("share")));
+    desktop::QtPlatform platform(QString::fromStdString(dir.path().string()), QString());
+    EXPECT_EQ(platform.fontFolder(), dir.file("share") + "/fonts");
+    EXPECT_FALSE(platform.registerDisplayFont("any"));
+    writeFile(dir.file("_ARIAL.TTF"), "font");
+    EXPECT_TRUE(platform.copyFile(dir.file("_ARIAL.TTF"), platform.fontFolder() + "/_ARIAL.TTF"));
+    EXPECT_TRUE(platform.registerDisplayFont("any"));
+    qunsetenv("XDG_DATA_HOME");
+}
+
+} // namespace kvz::test

@@ -1,0 +1,106 @@
+// The program's window end to end: it starts on the bundled database, paints the opening
+// screen, and a name typed into the name box plus a click on Start begin a game.
+#include "DesktopFixture.h"
+
+#include <QClipboard>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QTimer>
+#include <functional>
+#include <set>
+
+namespace kvz::test {
+
+namespace {
+
+// Lets the event loop run until `done` holds or five seconds have passed.
+bool runUntil(const std::function<bool()>& done) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    poll.start(20);
+    loop.exec();
+    return done();
+}
+
+// A point inside the rung's amount label, clear of its right-aligned text.
+QPointF rungBackground(const Control& amount) {
+    const QRectF r = desktop::windowRect(amount);
+    return {r.left() + 60, r.center().y()};
+}
+
+} // namespace
+
+using SmokeTest = DesktopTest;
+
+TEST_F(SmokeTest, openingScreenPaintsTheLadderInTheColoursOfTheModel) {
+    startProgram();
+    const QImage image = window.renderImage();
+    const std::string png = dir.file("opening.png");
+    ASSERT_TRUE(image.save(QString::fromStdString(png)));
+    const QImage saved(QString::fromStdString(png));
+    ASSERT_EQ(saved.size(), window.size());
+
+    std::set<QRgb> rungColours;
+    for (int i = 1; i <= 15; ++i) {
+        const Control& amount = form.lblCIFRA[i];
+        EXPECT_EQ(pixelAt(saved, rungBackground(amount)), desktop::toQColor(amount.back))
+            << amount.key();
+        rungColours.insert(pixelAt(saved, rungBackground(amount)).rgb());
+    }
+    EXPECT_TRUE(rungColours.count(QColor(0, 0, 128).rgb())) << "no navy rung";
+    EXPECT_TRUE(rungColours.count(QColor(255, 255, 255).rgb())) << "no white rung";
+    EXPECT_TRUE(window.nameBox().isVisible());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(SmokeTest, aNameTypedIntoTheNameBoxAndAClickOnStartBeginAGame) {
+    startProgram();
+    typeIntoNameBox("pera");
+    EXPECT_EQ(form.Text1.caption, "pera");
+    EXPECT_EQ(window.nameBox().text(), QString::fromUtf8("пера")) << "shown in the display font";
+
+    clickOn(form.lblStart);
+
+    EXPECT_EQ(form.lblStart.caption, " Pera") << "the proper-cased name after one blank";
+    EXPECT_EQ(form.lblCIFRA[15].back, kOrange);
+    const QImage image = window.renderImage();
+    EXPECT_EQ(pixelAt(image, rungBackground(form.lblCIFRA[15])), desktop::toQColor(kOrange));
+    EXPECT_TRUE(window.timers().realTimer(form.timNajava).isActive());
+    EXPECT_EQ(window.timers().realTimer(form.timNajava).interval(), form.timNajava.interval());
+
+    // The announcement goes on by itself on real timers.
+    EXPECT_TRUE(runUntil([this] { return form.AnnounceStep >= 2; }));
+}
+
+TEST_F(SmokeTest, aRefusedCharacterBeepsAndNeverReachesTheNameBox) {
+    startProgram();
+    typeIntoNameBox("ay_");
+    EXPECT_EQ(form.Text1.caption, "a");
+    EXPECT_EQ(platform.beeps, 2);
+
+    // Pasting bypasses the keys; the box takes back the game's text.
+    QApplication::clipboard()->setText(QStringLiteral("yyy"));
+    window.nameBox().paste();
+    EXPECT_EQ(form.Text1.caption, "a");
+    EXPECT_EQ(window.nameBox().text(), QString::fromUtf8("а"));
+}
+
+TEST_F(SmokeTest, escEndsTheProgramAndHidesTheWindow) {
+    startProgram();
+    releaseKey(window.nameBox(), Qt::Key_Escape);
+    EXPECT_TRUE(form.ended);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(SmokeTest, aMissingDatabaseEndsTheStartWithItsMessage) {
+    std::filesystem::remove(dir.path() / "Baza.mdb");
+    EXPECT_FALSE(window.start());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], "Kraj! Obrisana je baza podataka.");
+}
+
+} // namespace kvz::test

@@ -1,0 +1,235 @@
+// How a game ends, played through the driver: the wrong-answer sequence and the points
+// kept, walking away, leaving the program, and the faults a bank or a double click could
+// cause.
+#include "GameScript.h"
+#include "support/ScriptSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace kvz;
+using namespace kvz::test;
+
+namespace {
+
+constexpr int kOrange = 0x0080FF, kRed = 0x0000FF;
+
+bool visible(const Json& d, const std::string& key) {
+    return control(d, key)["visible"];
+}
+std::string caption(const Json& d, const std::string& key) {
+    return control(d, key)["caption"];
+}
+
+// Timer2 beats every 700 ms from the Start click at time 0.
+std::int64_t nextHeartbeat(std::int64_t t) {
+    return (t / 700 + 1) * 700;
+}
+
+void expectStartScreen(const Json& d) {
+    EXPECT_EQ(caption(d, "lblStart"), "Start");
+    EXPECT_EQ(caption(d, "lblIzlaz"), "Izlaz");
+    EXPECT_TRUE(visible(d, "Text1"));
+    EXPECT_EQ(caption(d, "lblNajava(3)"), "NOVA IGRA");
+    EXPECT_TRUE(visible(d, "lblNajava(3)"));
+    EXPECT_EQ(caption(d, "lblTraka"), "100");
+    EXPECT_EQ(caption(d, "Label3(0)"), "0");
+    EXPECT_EQ(d["fields"]["QuestionNo"], 1);
+    EXPECT_EQ(d["fields"]["WrongAnswerStep"], 0);
+    EXPECT_FALSE(d["fields"]["AnswerLocked"]);
+    for (int i = 0; i <= 5; ++i) EXPECT_EQ(visible(d, element("Image2", i)), i % 2 == 0) << i;
+    for (int i = 0; i <= 4; ++i) EXPECT_FALSE(visible(d, element("lblKviz", i))) << i;
+    EXPECT_TRUE(d["timers"]["Timer2"]["enabled"]);
+    EXPECT_EQ(d["timers"]["Timer2"]["interval"], 700);
+}
+
+} // namespace
+
+TEST(GameEnd, aWrongAnswerPlaysSixHeartbeatsThenReturnsToTheStartScreen) {
+    GameScript game;
+    game.waitForBonusTick(0).confirm(2).dump("da");
+    game.line("click lblKviz(3)").line("key 49").dump("locked");
+    std::int64_t step1 = nextHeartbeat(game.now());
+    game.waitUntil(step1 - 1).dump("waiting");
+    for (int step = 1; step <= 6; ++step) {
+        std::int64_t at = step1 + 800 * (step - 1);
+        if (step == 6) game.waitUntil(at - 1).dump("step5late");
+        game.waitUntil(at).dump("step" + std::to_string(step));
+    }
+    ProgramFolder folder;
+    auto dumps = folder.run(game.text());
+
+    const Json& da = dumpLabelled(dumps, "da");
+    EXPECT_TRUE(da["fields"]["AnswerLocked"]);
+    EXPECT_EQ(caption(da, "lblIzlaz"), "Izlaz");
+    const Json& locked = dumpLabelled(dumps, "locked");
+    EXPECT_TRUE(locked["controls"] == da["controls"]) << "the input changed the window";
+    EXPECT_EQ(locked["fields"]["SelectedAnswer"], 2);
+    EXPECT_EQ(dumpLabelled(dumps, "waiting")["fields"]["WrongAnswerStep"], 0);
+
+    const Json& s1 = dumpLabelled(dumps, "step1");
+    EXPECT_EQ(s1["fields"]["WrongAnswerStep"], 1);
+    EXPECT_EQ(control(s1, "lblKviz(2)")["back"], kRed);
+    EXPECT_EQ(control(s1, "lblKviz(1)")["back"], kOrange);
+    EXPECT_EQ(s1["timers"]["Timer2"]["interval"], 800);
+    EXPECT_TRUE(visible(s1, "imgDrugar"));
+    EXPECT_EQ(eventsOf(s1, "sound"), std::vector<Json>{"Drugar.wav"});
+    EXPECT_EQ(caption(s1, "Label3(0)"), "100");
+    // The lost rung and the friend's picture blink in turn.
+    for (int step = 2; step <= 4; ++step) {
+        const Json& d = dumpLabelled(dumps, "step" + std::to_string(step));
+        bool on = step == 3;
+        EXPECT_EQ(visible(d, "imgDrugar"), on) << step;
+        EXPECT_EQ(visible(d, "Label3(15)"), on) << step;
+        EXPECT_EQ(visible(d, "lblCIFRA(15)"), on) << step;
+    }
+    const Json& s5 = dumpLabelled(dumps, "step5late");
+    EXPECT_EQ(s5["fields"]["WrongAnswerStep"], 5);
+    EXPECT_FALSE(visible(s5, "lblKviz(2)"));
+    EXPECT_TRUE(visible(s5, "lblTraka"));
+
+    const Json& end = dumpLabelled(dumps, "step6");
+    expectStartScreen(end);
+    EXPECT_TRUE(end["timers"]["Timer1"]["enabled"]);
+    EXPECT_EQ(end["timers"]["Timer1"]["interval"], 200);
+    EXPECT_EQ(caption(end, "lblFirma(1)"), "@ao nam je! Pogre{an odgovor!");
+}
+
+class GameOverLine : public ::testing::TestWithParam<std::tuple<int, const char*>> {};
+
+TEST_P(GameOverLine, tellsThePointsKeptAndTheLastQuestionWon) {
+    auto [q, line] = GetParam();
+    GameScript game;
+    game.playTo(q).confirm(2).waitFor(5000).dump("end");
+    ProgramFolder folder;
+    const Json& end = dumpLabelled(folder.run(game.text()), "end");
+    expectStartScreen(end);
+    EXPECT_EQ(caption(end, "lblFirma(3)"), line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GameEnd, GameOverLine,
+    ::testing::Values(std::make_tuple(1, "Osvojili ste: 0 BODOVA  do pitawa broj 1"),
+                      std::make_tuple(5, "Osvojili ste: 0 BODOVA  do pitawa broj 4"),
+                      std::make_tuple(6, "Osvojili ste: 1000 BODOVA  do pitawa broj 5"),
+                      std::make_tuple(10, "Osvojili ste: 1000 BODOVA  do pitawa broj 9"),
+                      std::make_tuple(11, "Osvojili ste: 32000 BODOVA  do pitawa broj 10"),
+                      std::make_tuple(15, "Osvojili ste: 32000 BODOVA  do pitawa broj 14")));
+
+TEST(GameEnd, walkingAwayReturnsToTheStartScreenWithTheLadderStillAndAFreshCheck) {
+    GameScript game;
+    game.playTo(3).line("move lblKviz(2)").line("click imgVoditelj").dump("asked");
+    game.line("click lblIzlaz");
+    game.dump("left").waitFor(3000).dump("later");
+    game.line("click lblNajava(3)").dump("again").line("click lblNajava(3)").dump("banner");
+    ProgramFolder folder;
+    auto dumps = folder.run(game.text());
+
+    const Json& left = dumpLabelled(dumps, "left");
+    expectStartScreen(left);
+    EXPECT_EQ(eventsOf(left, "beep").size(), 1u);
+    EXPECT_FALSE(left["timers"]["Timer1"]["enabled"]);
+    EXPECT_FALSE(left["keyPreview"]);
+    EXPECT_TRUE(left["fields"]["HostCheckAvailable"]);
+    EXPECT_FALSE(visible(left, "lblVoditelj"));
+    EXPECT_FALSE(visible(left, "lblFirma(3)"));
+    const Json& later = dumpLabelled(dumps, "later");
+    for (int i = 1; i <= 15; ++i) {
+        EXPECT_EQ(control(later, element("Label3", i))["back"],
+                  control(left, element("Label3", i))["back"])
+            << i;
+    }
+
+    // "NOVA IGRA" starts the next game; the banner word "BODOVA" in its place does not.
+    const Json& again = dumpLabelled(dumps, "again");
+    EXPECT_EQ(caption(again, "lblStart"), " Ana");
+    EXPECT_TRUE(again["timers"]["timNajava"]["enabled"]);
+    EXPECT_EQ(caption(again, "lblNajava(3)"), "BODOVA");
+    EXPECT_EQ(dumpLabelled(dumps, "banner")["fields"], again["fields"]);
+}
+
+TEST(GameEnd, theExitButtonWaitsForTheAnnouncementButEndsTheProgramDuringTheWrongAnswer) {
+    GameScript announcing;
+    announcing.waitUntil(1000)
+        .line("click lblIzlaz")
+        .dump("refused")
+        .line("click imgOUT")
+        .dump("out");
+    ProgramFolder folder;
+    auto dumps = folder.run(announcing.text());
+    EXPECT_FALSE(dumpLabelled(dumps, "refused")["ended"]);
+    EXPECT_EQ(caption(dumpLabelled(dumps, "refused"), "lblIzlaz"), "Odustajem");
+    EXPECT_TRUE(dumpLabelled(dumps, "out")["ended"]);
+
+    GameScript wrong;
+    wrong.waitForBonusTick(0).confirm(2).waitFor(1000).line("click lblIzlaz").dump("end");
+    EXPECT_TRUE(dumpLabelled(folder.run(wrong.text()), "end")["ended"]);
+}
+
+TEST(GameEnd, aWrongAnswerToAQuestionWithANoteShowsTheNoteInPlaceOfTheLogos) {
+    Json fixture = sampleFixture();
+    fixture["tbKviz"][0]["Odred"] = "Obja{wewe";
+    GameScript game;
+    game.waitForBonusTick(0).confirm(3).dump("da").waitFor(700).dump("beat");
+    ProgramFolder folder(fixture);
+    auto dumps = folder.run(game.text());
+    const Json& da = dumpLabelled(dumps, "da");
+    EXPECT_TRUE(da["fields"]["OdredShown"]);
+    EXPECT_EQ(caption(da, "lblOdred"), "Obja{wewe");
+    EXPECT_FALSE(da["timers"]["Timer5"]["enabled"]);
+    EXPECT_FALSE(visible(da, "lblZnam"));
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_FALSE(visible(dumpLabelled(dumps, "beat"), element("lblSampioni", i)));
+}
+
+class InvalidRightAnswer : public ::testing::TestWithParam<Json> {};
+
+TEST_P(InvalidRightAnswer, isNeverJudgedRightAndNeverMarksAnAnswerOrange) {
+    Json fixture = sampleFixture();
+    fixture["tbKviz"][0]["Tac"] = GetParam();
+    ProgramFolder folder(fixture);
+    for (int k = 1; k <= 4; ++k) {
+        GameScript game;
+        game.waitForBonusTick(0).line("move " + element("lblKviz", k)).line("click imgVoditelj");
+        game.dump("check").confirm(k).dump("da").waitFor(500).dump("step1").waitFor(5000).dump(
+            "end");
+        auto dumps = folder.run(game.text());
+        EXPECT_EQ(caption(dumpLabelled(dumps, "check"), "lblVoditelj"), "NE") << k;
+        EXPECT_TRUE(dumpLabelled(dumps, "da")["fields"]["AnswerLocked"]) << k;
+        const Json& step1 = dumpLabelled(dumps, "step1");
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_EQ(control(step1, element("lblKviz", i))["back"], i == k ? kRed : 0xC00000)
+                << k << i;
+        expectStartScreen(dumpLabelled(dumps, "end"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(GameEnd, InvalidRightAnswer,
+                         ::testing::Values(Json(nullptr), Json(""), Json("dva"), Json("1 i 2"),
+                                           Json(0), Json(7), Json(2.5)));
+
+class MissingLevel : public ::testing::TestWithParam<int> {};
+
+TEST_P(MissingLevel, endsTheGameWithAMessageInsteadOfAQuestion) {
+    int level = GetParam();
+    Json fixture = sampleFixture();
+    Json kept = Json::array();
+    for (const Json& q : fixture["tbKviz"])
+        if (q["RB"] != level) kept.push_back(q);
+    fixture["tbKviz"] = kept;
+    GameScript game;
+    game.playTo(level).waitFor(100).dump("end").line("click lblNajava(3)").dump("again");
+    ProgramFolder folder(fixture);
+    auto dumps = folder.run(game.text());
+
+    const Json& end = dumpLabelled(dumps, "end");
+    auto messages = eventsOf(end, "message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0]["text"], "Nema pitanja za ovaj nivo u bazi. Dopunite bazu.");
+    EXPECT_EQ(messages[0]["title"], "Kvizomat");
+    expectStartScreen(end);
+    EXPECT_FALSE(end["timers"]["timNajava"]["enabled"]);
+    EXPECT_EQ(end["fields"]["AnnounceStep"], 0);
+    EXPECT_TRUE(dumpLabelled(dumps, "again")["timers"]["timNajava"]["enabled"]);
+}
+
+INSTANTIATE_TEST_SUITE_P(GameEnd, MissingLevel, ::testing::Values(1, 2));

@@ -1,0 +1,180 @@
+// The jokers, the audience chart and the replacement, played through the driver on the
+// sample bank, where A is the right answer at every level.
+#include "GameScript.h"
+#include "support/ScriptSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace kvz;
+using namespace kvz::test;
+
+namespace {
+
+// Generator values for the friend's and the audience's one draw: knowing and not knowing.
+const char* const kKnows = "rnd 0";
+const char* const kDoesNotKnow = "rnd 0.995";
+
+bool visible(const Json& d, const std::string& key) {
+    return control(d, key)["visible"];
+}
+std::string caption(const Json& d, const std::string& key) {
+    return control(d, key)["caption"];
+}
+
+// The four joker counters of tbStat as the file holds them: Tac, Netac, PTac, PNetac.
+std::vector<std::int64_t> counters(const ProgramFolder& folder) {
+    Json stat = folder.exportDatabase()["tbStat"];
+    return {stat["Tac"], stat["Netac"], stat["PTac"], stat["PNetac"]};
+}
+
+// Clicks every joker picture, whether or not it should act.
+GameScript& clickEveryJoker(GameScript& game) {
+    return game.line("click Image2(0)").line("click Image2(2)").line("click Image2(4)");
+}
+
+// Nothing sounded since the last dump and the jokers are as they were.
+void expectJokersUntouched(const Json& d, bool fiftyFifty, bool telephone, bool audience) {
+    EXPECT_EQ(visible(d, "Image2(0)"), fiftyFifty);
+    EXPECT_EQ(visible(d, "Image2(2)"), telephone);
+    EXPECT_EQ(visible(d, "Image2(4)"), audience);
+    EXPECT_TRUE(eventsOf(d, "beep").empty());
+}
+
+} // namespace
+
+TEST(JokerScenario, eachJokerRaisesItsCounterInTheFileByOneAndFiftyFiftyNone) {
+    ProgramFolder folder;
+    auto play = [&](const std::string& joker, const std::string& draw) {
+        GameScript game;
+        game.waitForBonusTick(0).line(draw).line("click " + joker).dump("used");
+        const Json& d = dumpLabelled(folder.run(game.text()), "used");
+        EXPECT_FALSE(visible(d, joker)) << joker;
+        return counters(folder);
+    };
+    using Counts = std::vector<std::int64_t>;
+    EXPECT_EQ(play("Image2(0)", "rnd 0.3"), (Counts{0, 0, 0, 0}));
+    EXPECT_EQ(play("Image2(2)", kKnows), (Counts{1, 0, 0, 0}));
+    EXPECT_EQ(play("Image2(2)", kDoesNotKnow), (Counts{1, 1, 0, 0}));
+    EXPECT_EQ(play("Image2(4)", kKnows), (Counts{1, 1, 1, 0}));
+    EXPECT_EQ(play("Image2(4)", kDoesNotKnow), (Counts{1, 1, 1, 1}));
+}
+
+TEST(JokerScenario, theCallCountsDownThirtyTicksAndEndsByItselfAlsoAfterAnEarlyHangUp) {
+    for (bool hangUp : {false, true}) {
+        SCOPED_TRACE(hangUp ? "hung up" : "to the end");
+        GameScript game;
+        // Timer2 ticks every 700 ms from the start of the game.
+        game.waitUntil(6300).line(kKnows).line("click Image2(2)").dump("call");
+        if (hangUp) game.waitUntil(7700).line("click Image2(7)").dump("hungup");
+        game.waitUntil(6300 + 29 * 700).dump("29").waitUntil(6300 + 30 * 700).dump("30");
+        ProgramFolder folder;
+        auto dumps = folder.run(game.text());
+
+        const Json& call = dumpLabelled(dumps, "call");
+        EXPECT_TRUE(visible(call, "Frame2"));
+        EXPECT_EQ(caption(call, "lblTime"), "30");
+        EXPECT_EQ(caption(call, "Label7(3)"), "Prijateq: Odgovor je - A");
+        EXPECT_EQ(call["fields"]["FriendCertainty"], "97 %");
+        if (hangUp) {
+            EXPECT_FALSE(visible(dumpLabelled(dumps, "hungup"), "Frame2"));
+        }
+
+        const Json& last = dumpLabelled(dumps, "29");
+        EXPECT_TRUE(last["fields"]["FriendCallRunning"]);
+        EXPECT_EQ(visible(last, "Frame2"), !hangUp);
+        const Json& ended = dumpLabelled(dumps, "30");
+        EXPECT_FALSE(ended["fields"]["FriendCallRunning"]);
+        EXPECT_FALSE(visible(ended, "Frame2"));
+        EXPECT_EQ(caption(ended, "lblTime"), "0");
+    }
+}
+
+TEST(JokerScenario, theChartRevealsItselfPieceByPieceWithTheThanksLast) {
+    GameScript game;
+    game.waitForBonusTick(0).line(kKnows).line("click Image2(4)").dump("asked");
+    for (int tick = 1; tick <= 13; ++tick) game.line("tick Timer2").dump(std::to_string(tick));
+    game.line("click lblHvala(0)").dump("thanked");
+    ProgramFolder folder;
+    auto dumps = folder.run(game.text());
+
+    const Json& asked = dumpLabelled(dumps, "asked");
+    EXPECT_FALSE(asked["fields"]["AnswersEnabled"]);
+    const char* const bars[4] = {"49 %", "19 %", "31 %", "1 %"}; // knowing, A right, question 1
+    for (int k = 0; k <= 3; ++k) EXPECT_EQ(caption(asked, element("lblProc", k)), bars[k]);
+    // Each tick shows the letter, the bar and the percentage of one answer in turn.
+    for (int k = 0; k <= 3; ++k) {
+        const Json& letter = dumpLabelled(dumps, std::to_string(3 * k + 1));
+        EXPECT_TRUE(visible(letter, element("lblHvala", k + 1)));
+        EXPECT_FALSE(visible(letter, element("shpPub", k)));
+        EXPECT_TRUE(visible(dumpLabelled(dumps, std::to_string(3 * k + 3)), element("lblProc", k)));
+    }
+    EXPECT_FALSE(visible(dumpLabelled(dumps, "12"), "lblHvala(0)"));
+    EXPECT_TRUE(visible(dumpLabelled(dumps, "13"), "lblHvala(0)"));
+
+    const Json& thanked = dumpLabelled(dumps, "thanked");
+    EXPECT_TRUE(thanked["fields"]["AnswersEnabled"]);
+    EXPECT_FALSE(visible(thanked, "shpPub(0)"));
+    EXPECT_FALSE(visible(thanked, "lblHvala(0)"));
+    EXPECT_TRUE(visible(thanked, "fraStat"));
+    EXPECT_EQ(caption(thanked, "lblSampioni(0)"), "          REKORDERI");
+}
+
+TEST(JokerScenario, replacementAfterFiftyFiftyBringsBackAllFourAnswersAndFiftyFiftyStaysUsed) {
+    GameScript game;
+    game.playTo(10).line("rnd 0.6").line("click Image2(0)").dump("halved");
+    game.line("click lblZamjena").dump("replaced");
+    ProgramFolder folder;
+    auto dumps = folder.run(game.text());
+
+    const Json& halved = dumpLabelled(dumps, "halved");
+    EXPECT_TRUE(visible(halved, "lblZamjena"));
+    EXPECT_TRUE(visible(halved, "lblKviz(1)"));
+    EXPECT_TRUE(visible(halved, "lblKviz(3)"));
+    EXPECT_FALSE(visible(halved, "lblKviz(2)"));
+    EXPECT_FALSE(visible(halved, "lblKviz(4)"));
+
+    const Json& replaced = dumpLabelled(dumps, "replaced");
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_TRUE(visible(replaced, element("lblKviz", k))) << k;
+        EXPECT_TRUE(visible(replaced, element("Label5", k - 1))) << k;
+    }
+    EXPECT_FALSE(visible(replaced, "Image2(0)"));
+    EXPECT_TRUE(visible(replaced, "Image2(1)"));
+    EXPECT_FALSE(visible(replaced, "lblZamjena"));
+    EXPECT_TRUE(replaced["fields"]["ReplacementUsed"]);
+    EXPECT_EQ(replaced["fields"]["QuestionNo"], 10);
+    EXPECT_EQ(caption(replaced, "lblKviz(0)"), "Pitawe 10.1");
+}
+
+TEST(JokerScenario,
+     aJokerClickDuringTheAnnouncementThePanelTheCallTheChartOrTheCorrectAnswerDoesNothing) {
+    GameScript game;
+    game.dump("started");
+    clickEveryJoker(game).dump("announcement");
+    game.waitForBonusTick(0).line("click lblKviz(2)").dump("marked");
+    clickEveryJoker(game).dump("panel").line("click lblDANE(1)");
+    game.line(kKnows).line("click Image2(2)").dump("calling");
+    game.line("click Image2(0)").line("click Image2(4)").dump("call");
+    game.line("click Image2(7)").line(kKnows).line("click Image2(4)").dump("asked");
+    game.line("click Image2(0)").dump("chart");
+    for (int tick = 1; tick <= 13; ++tick) game.line("tick Timer2");
+    game.line("click Image2(0)").dump("chartshown").line("click lblHvala(0)");
+    game.confirm(1).dump("correct");
+    clickEveryJoker(game).dump("ontheway");
+    ProgramFolder folder;
+    auto dumps = folder.run(game.text());
+
+    expectJokersUntouched(dumpLabelled(dumps, "announcement"), true, true, true);
+    EXPECT_TRUE(visible(dumpLabelled(dumps, "marked"), "Frame1"));
+    const Json& panel = dumpLabelled(dumps, "panel");
+    expectJokersUntouched(panel, true, true, true);
+    for (int k = 1; k <= 4; ++k) EXPECT_TRUE(visible(panel, element("lblKviz", k))) << k;
+    EXPECT_TRUE(visible(dumpLabelled(dumps, "calling"), "Frame2"));
+    expectJokersUntouched(dumpLabelled(dumps, "call"), true, false, true);
+    EXPECT_FALSE(dumpLabelled(dumps, "asked")["fields"]["AnswersEnabled"]);
+    expectJokersUntouched(dumpLabelled(dumps, "chart"), true, false, false);
+    expectJokersUntouched(dumpLabelled(dumps, "chartshown"), true, false, false);
+    EXPECT_EQ(caption(dumpLabelled(dumps, "correct"), "lblNajava(0)"), "TA^NO!!!");
+    expectJokersUntouched(dumpLabelled(dumps, "ontheway"), true, false, false);
+    EXPECT_EQ(counters(folder), (std::vector<std::int64_t>{1, 0, 1, 0}));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "script/ScriptRunner.h"
+#include "support/TestSupport.h"
+
+#include <string>
+#include <vector>
+
+namespace kvz::test {
+
+// A program folder in a fresh temporary folder: Baza.mdb made from a fixture and, when
+// asked, the two sound files (empty: the driver only records what is played).
+class ProgramFolder {
+  public:
+    explicit ProgramFolder(const Json& fixture = sampleFixture(), bool withSounds = true);
+
+    std::string path() const { return dir_.path().string(); }
+    std::string file(const std::string& name) const { return dir_.file(name); }
+
+    // Runs a script in-process and returns its dumps; the test fails when the script
+    // does not run to its end.
+    std::vector<Json> run(const std::string& script) const;
+    // The same, with the exit status and error of a script that did not run.
+    script::ScriptResult runRaw(const std::string& script) const;
+
+    // The whole database as it stands now, in the fixture format.
+    Json exportDatabase() const;
+
+  private:
+    TempDir dir_;
+};
+
+// The dump made by `dump LABEL`; the test fails when there is none.
+Json dumpLabelled(const std::vector<Json>& dumps, const std::string& label);
+
+// A control of a dump by its name, "lblKviz(2)".
+const Json& control(const Json& dump, const std::string& key);
+
+// The events of a dump of one kind ("beep", "sound", "message", "end", "ignored").
+std::vector<Json> eventsOf(const Json& dump, const std::string& kind);
+
+} // namespace kvz::test

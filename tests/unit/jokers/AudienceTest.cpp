@@ -1,0 +1,189 @@
+#include "JokerGame.h"
+
+#include <numeric>
+
+using namespace kvz;
+using kvz::test::drawOf;
+using kvz::test::JokerGame;
+using kvz::test::kDoesNotKnow;
+using kvz::test::kKnows;
+
+namespace {
+
+using Shares = std::array<int, 4>;
+using Audience = JokerGame;
+
+const char* const kLetters = "ABVG";
+
+// Every answer on screen gets 1..90 percent, every other 0, and the vote sums to 100.
+void expectSoundVote(const Shares& shares, const std::string& onScreen) {
+    EXPECT_EQ(std::accumulate(shares.begin(), shares.end(), 0), 100);
+    for (int k = 0; k < 4; ++k) {
+        int share = shares[static_cast<std::size_t>(k)];
+        if (onScreen.find(kLetters[k]) == std::string::npos) {
+            EXPECT_EQ(share, 0) << kLetters[k];
+        } else {
+            EXPECT_GE(share, 1) << kLetters[k];
+            EXPECT_LE(share, 90) << kLetters[k];
+        }
+    }
+}
+
+} // namespace
+
+TEST_F(Audience, theAskedAudienceFillsAHiddenChartAndLocksTheAnswers) {
+    ask(15, 3);
+    rnd.queue(kKnows);
+    form->Image2_Click(4);
+    // Knowing at question 15 with V right: a wrong answer has the tallest bar.
+    EXPECT_EQ(chartShares(), (Shares{37, 13, 35, 15}));
+    EXPECT_EQ(storedCounter("PTac"), 1);
+    EXPECT_EQ(storedCounter("PNetac"), 0);
+    EXPECT_EQ(form->AnswersEnabled, False);
+    EXPECT_EQ(form->lblSampioni[0].caption, "          REZULTATI");
+    for (int i = 1; i <= 10; ++i) EXPECT_FALSE(form->lblSampioni[i].visible) << i;
+    EXPECT_TRUE(form->fraStat.visible);
+    EXPECT_FALSE(form->Image2[4].visible);
+    EXPECT_TRUE(form->Image2[5].visible);
+    EXPECT_EQ(platform.beeps, 1);
+    for (int k = 0; k <= 3; ++k) {
+        EXPECT_FALSE(form->shpPub[k].visible);
+        EXPECT_FALSE(form->lblProc[k].visible);
+    }
+    EXPECT_FALSE(form->lblHvala[0].visible);
+}
+
+TEST_F(Audience, barsAreWholeHundredthsOfTheChartStandingOnOneBaseLine) {
+    form->ChartHeight = 2565;
+    form->ChartTop = 1000;
+    ask(1, 1);
+    rnd.queue(kDoesNotKnow);
+    form->ShowAudienceFour();
+    // The wrong audience at question 1 ties the right answer with its favourite.
+    ASSERT_EQ(chartShares(), (Shares{35, 35, 17, 13}));
+    const int heights[4] = {875, 875, 425, 325};
+    for (int k = 0; k <= 3; ++k) {
+        EXPECT_EQ(form->shpPub[k].height, heights[k]);
+        EXPECT_EQ(form->shpPub[k].top + form->shpPub[k].height, 1000 + 2565);
+    }
+    EXPECT_EQ(storedCounter("PNetac"), 1);
+}
+
+TEST_F(Audience, everyFourAnswerVoteIsSoundAndCountsWhetherTheFavouriteWasRight) {
+    double right = 0, wrong = 0;
+    for (int level = 1; level <= 15; ++level) {
+        for (int c = 1; c <= 4; ++c) {
+            for (double knows : {kKnows, kDoesNotKnow}) {
+                SCOPED_TRACE("question " + std::to_string(level) + " c=" + std::to_string(c));
+                ask(level, c);
+                rnd.queue(knows);
+                form->ShowAudienceFour();
+                expectSoundVote(chartShares(), "ABVG");
+                (knows == kKnows ? right : wrong) += 1;
+            }
+        }
+    }
+    EXPECT_EQ(storedCounter("PTac"), right);
+    EXPECT_EQ(storedCounter("PNetac"), wrong);
+}
+
+TEST_F(Audience, theKnowingAudienceAtQuestion14WithGRightFavoursBOnTheChart) {
+    ask(14, 4);
+    rnd.queue(kKnows);
+    form->ShowAudienceFour();
+    Shares shares = chartShares();
+    EXPECT_EQ(shares[1], 38);
+    EXPECT_EQ(shares[3], 36);
+}
+
+TEST_F(Audience, everyTwoAnswerVoteIsSoundAndLedByTheRightAnswerWithoutADraw) {
+    // A row position that divides by the level never calls for a draw.
+    for (int level = 1; level <= 15; ++level) {
+        for (int c = 1; c <= 4; ++c) {
+            for (int other = 1; other <= 4; ++other) {
+                if (other == c) continue;
+                std::string kept = {kLetters[std::min(c, other) - 1],
+                                    kLetters[std::max(c, other) - 1]};
+                SCOPED_TRACE("question " + std::to_string(level) + " kept " + kept);
+                ask(level, c, level * 2);
+                afterFiftyFifty(kept);
+                form->Image2_Click(4);
+                Shares shares = chartShares();
+                expectSoundVote(shares, kept);
+                EXPECT_GT(shares[static_cast<std::size_t>(c - 1)],
+                          shares[static_cast<std::size_t>(other - 1)]);
+            }
+        }
+    }
+    EXPECT_EQ(storedCounter("PTac"), 15 * 12);
+    EXPECT_EQ(storedCounter("PNetac"), 0);
+}
+
+TEST_F(Audience, twoAnswersAtQuestion3Give88And12AndZeroHeightBarsForTheOthers) {
+    ask(3, 2);
+    afterFiftyFifty("BG");
+    form->Image2_Click(4);
+    EXPECT_EQ(chartShares(), (Shares{0, 88, 0, 12}));
+    for (int k : {0, 2}) {
+        EXPECT_EQ(form->lblProc[k].caption, "0 %");
+        EXPECT_EQ(form->shpPub[k].height, 0);
+        EXPECT_EQ(form->shpPub[k].top, form->ChartTop + form->ChartHeight);
+    }
+}
+
+TEST_F(Audience, aRowPositionWithALargeRemainderLetsADrawPickTheFavourite) {
+    const struct {
+        int level;
+        std::int64_t position;
+        int draw;      // the draw 1..4 queued for the favourite
+        Shares shares; // right answer A, B left on screen
+        bool audienceRight;
+    } cases[] = {
+        {8, 13, 2, {32, 68, 0, 0}, false},  // 13 mod 8 = 5 > 4: the draw hits B
+        {8, 13, 3, {68, 32, 0, 0}, true},   // the draw hits V, which is gone
+        {8, 12, 2, {68, 32, 0, 0}, true},   // 12 mod 8 = 4: no draw
+        {12, 24, 2, {54, 46, 0, 0}, true},  // 24 mod 12 = 0: no draw
+        {13, 20, 2, {47, 53, 0, 0}, false}, // 20 mod 13 = 7 > 6: the draw hits B
+        {13, 19, 2, {53, 47, 0, 0}, true},  // 19 mod 13 = 6: no draw
+    };
+    for (const auto& tc : cases) {
+        SCOPED_TRACE("question " + std::to_string(tc.level) + " position " +
+                     std::to_string(tc.position));
+        double right = counter("PTac"), wrong = counter("PNetac");
+        ask(tc.level, 1, tc.position);
+        afterFiftyFifty("AB");
+        rnd.queue(drawOf(tc.draw, 4));
+        form->Image2_Click(4);
+        EXPECT_EQ(chartShares(), tc.shares);
+        EXPECT_EQ(counter("PTac"), right + (tc.audienceRight ? 1 : 0));
+        EXPECT_EQ(counter("PNetac"), wrong + (tc.audienceRight ? 0 : 1));
+        rnd.next(); // a draw the chart did not take must not reach the next case
+    }
+}
+
+TEST_F(Audience, thankingTheAudienceClosesTheChartAndLeavesTheStatisticsUp) {
+    ask(4, 1);
+    rnd.queue(kKnows);
+    form->Image2_Click(4);
+    for (int i = 0; i <= 4; ++i) form->lblHvala[i].visible = true;
+    for (int k = 0; k <= 3; ++k) form->shpPub[k].visible = form->lblProc[k].visible = true;
+    form->ChartRevealStep = 13;
+    form->RecordRowCursor = 7;
+
+    form->lblHvala_Click(2); // a letter under a bar only beeps
+    EXPECT_EQ(form->AnswersEnabled, False);
+    EXPECT_TRUE(form->lblHvala[0].visible);
+
+    form->lblHvala_Click(0);
+    EXPECT_EQ(platform.beeps, 3);
+    EXPECT_EQ(form->AnswersEnabled, True);
+    EXPECT_EQ(form->lblSampioni[0].caption, "          REKORDERI");
+    EXPECT_EQ(form->RecordRowCursor, 0);
+    EXPECT_EQ(form->ChartRevealStep, 0);
+    for (int i = 0; i <= 4; ++i) EXPECT_FALSE(form->lblHvala[i].visible) << i;
+    for (int k = 0; k <= 3; ++k) {
+        EXPECT_FALSE(form->shpPub[k].visible);
+        EXPECT_FALSE(form->lblProc[k].visible);
+    }
+    EXPECT_TRUE(form->fraStat.visible);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/Fixture.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvz::script {
+
+// Exit statuses of a run.
+inline constexpr int kRanToEnd = 0;  // also when the program ended itself on the way
+inline constexpr int kCannotRun = 1; // the program folder is missing
+inline constexpr int kMalformed = 2; // the script is malformed; nothing was run
+
+struct ScriptResult {
+    int status = kRanToEnd;
+    std::string error;       // why the script did not run, "line 3: unknown command ..."
+    std::vector<Json> dumps; // every dump, unless they went to a sink
+};
+
+using DumpSink = std::function<void(const Json&)>;
+
+// Runs a script against the program folder `folder` with the game's real core under a
+// virtual clock. The whole script is checked before anything runs. Each dump goes to
+// `sink` as it is made, or into the result when there is no sink.
+ScriptResult runScript(std::string_view script, const std::string& folder,
+                       const DumpSink& sink = {});
+
+// A dump as one line of JSON; texts that are not valid UTF-8 are printed with
+// replacement characters.
+std::string dumpLine(const Json& dump);
+
+} // namespace kvz::script
