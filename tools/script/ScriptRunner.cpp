@@ -41,9 +41,11 @@ class Session {
         }
     }
 
-    void run(const Command& c, const DumpSink& sink) {
+    void run(const Command& c, const DumpSink& sink, const WindowSink& window) {
         if (c.op == Op::Dump) {
-            sink(dump(c));
+            Json d = dump(c);
+            if (window) window(form_, d);
+            sink(d);
             return;
         }
         if (form_.ended) {
@@ -174,7 +176,8 @@ class Session {
 
 } // namespace
 
-ScriptResult runScript(std::string_view script, const std::string& folder, const DumpSink& sink) {
+ScriptResult runScript(std::string_view script, const std::string& folder, const DumpSink& sink,
+                       const WindowSink& window) {
     ScriptResult result;
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
@@ -187,7 +190,7 @@ ScriptResult runScript(std::string_view script, const std::string& folder, const
         auto commands = parseScript(script);
         Session session(folder);
         session.checkNames(commands);
-        for (const Command& c : commands) session.run(c, collect);
+        for (const Command& c : commands) session.run(c, collect, window);
     } catch (const ScriptError& e) {
         result.status = kMalformed;
         result.error = e.what();

@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+namespace kvz {
+class Form1;
+}
+
 namespace kvz::script {
 
 // Exit statuses of a run.
@@ -21,12 +25,14 @@ struct ScriptResult {
 };
 
 using DumpSink = std::function<void(const Json&)>;
+// Sees the window itself at every dump (the screenshot tool paints it).
+using WindowSink = std::function<void(Form1&, const Json&)>;
 
 // Runs a script against the program folder `folder` with the game's real core under a
 // virtual clock. The whole script is checked before anything runs. Each dump goes to
 // `sink` as it is made, or into the result when there is no sink.
 ScriptResult runScript(std::string_view script, const std::string& folder,
-                       const DumpSink& sink = {});
+                       const DumpSink& sink = {}, const WindowSink& window = {});
 
 // A dump as one line of JSON; texts that are not valid UTF-8 are printed with
 // replacement characters.
