@@ -20,12 +20,7 @@ void celebrate(Form1& f) {
     f.BonusRunning = False;
     f.lblKviz[s].visible = true;
     f.lblKviz[s].back = kOrange;
-    f.Label3[0].caption = f.lblCIFRA[rungIndex(f.QuestionNo)].caption;
-    double total = leadingNumber(f.lblTraka.caption) + leadingNumber(f.lblOsv.caption);
-    f.lblOsv.caption = plainNumberText(total);
-    f.lblOsv.left = f.Label1[1].left - f.lblOsv.width;
-    f.lblTraka.visible = false;
-    f.lblBod.visible = false;
+    bankRungAndBonus(f);
     f.lblNajava[0].visible = true;
     f.Label1[1].visible = true;
     if (f.AdvertShown == True) f.ImgRekl.visible = true;

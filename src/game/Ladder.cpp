@@ -22,4 +22,13 @@ void showBonusAtStake(Form1& form) {
     form.lblTraka.caption = plainNumberText((11 - tick) * form.QuestionNo * 10);
 }
 
+void bankRungAndBonus(Form1& f) {
+    f.Label3[0].caption = f.lblCIFRA[rungIndex(f.QuestionNo)].caption;
+    f.lblOsv.caption =
+        plainNumberText(leadingNumber(f.lblOsv.caption) + leadingNumber(f.lblTraka.caption));
+    f.lblOsv.left = f.Label1[1].left - f.lblOsv.width;
+    f.lblTraka.visible = false;
+    f.lblBod.visible = false;
+}
+
 } // namespace kvz

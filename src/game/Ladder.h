@@ -22,6 +22,11 @@ void paintRung(Form1& form, int i, Colour back, Colour fore);
 // Paints ladder row i in its resting colours: a checkpoint or an ordinary row.
 void paintRungAtRest(Form1& form, int i);
 
+// A right answer banks its rung: the rung's amount into Label3(0), the speed bonus at stake
+// added to the points total (which then stands against the status line), the bonus
+// labels hidden.
+void bankRungAndBonus(Form1& form);
+
 // lblTraka shows the speed bonus still to be had, from the tick in lblBod:
 // (11 - tick) x question x 10.
 void showBonusAtStake(Form1& form);

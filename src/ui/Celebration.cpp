@@ -32,12 +32,7 @@ void showWinningAnswer(Form1& f) {
     f.imgPotpis.visible = true;
     showAnswer(f);
     if (Control* answer = winningAnswer(f)) answer->back = kOrange;
-    f.Label3[0].caption = f.lblCIFRA[rungIndex(f.QuestionNo)].caption;
-    f.lblOsv.caption =
-        plainNumberText(leadingNumber(f.lblOsv.caption) + leadingNumber(f.lblTraka.caption));
-    f.lblOsv.left = f.Label1[1].left - f.lblOsv.width;
-    f.lblTraka.visible = false;
-    f.lblBod.visible = false;
+    bankRungAndBonus(f);
     f.lblNajava[0].visible = true;
     f.lblNajava[0].caption = "TA^NO!!!";
     f.Label1[1].visible = true;
