@@ -4,8 +4,8 @@
 #include "app/Form1.h"
 #include "ui/Layout.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
-#include <QTextOption>
 
 namespace kvz::desktop {
 
@@ -62,14 +62,13 @@ void paintBackground(QPainter& painter, Form1& form, const QRectF& area) {
                          toQColor(band.colour));
 }
 
+constexpr int kCaptionFlags = Qt::AlignTop | Qt::TextWordWrap;
+
 void paintCaption(QPainter& painter, const Control& c, const QRectF& rect, Qt::Alignment along) {
     if (c.caption.empty()) return;
-    QTextOption option(along | Qt::AlignTop);
-    // Lines break between words only; a word wider than the label is cut at its edge.
-    option.setWrapMode(QTextOption::WordWrap);
-    painter.setFont(twipsFont(c.font, c.size, c.bold));
+    painter.setFont(captionFont(c, rect));
     painter.setPen(toQColor(c.fore));
-    painter.drawText(rect, shownText(c.font, c.caption), option);
+    painter.drawText(rect, static_cast<int>(along) | kCaptionFlags, shownText(c.font, c.caption));
 }
 
 void paintLines(QPainter& painter, const Control& c, const QRectF& rect) {
@@ -94,6 +93,18 @@ QRectF windowRect(const Control& control) {
     for (const Control* p = control.parent; p != nullptr; p = p->parent)
         rect.translate(p->left, p->top);
     return rect;
+}
+
+QFont captionFont(const Control& c, const QRectF& rect) {
+    constexpr double kSmallestShare = 1.0 / 3, kShrinkStep = 0.9;
+    const QString text = shownText(c.font, c.caption);
+    QFont font = twipsFont(c.font, c.size, c.bold);
+    for (double size = c.size * kShrinkStep; size >= c.size * kSmallestShare; size *= kShrinkStep) {
+        const QRectF needed = QFontMetricsF(font).boundingRect(rect, kCaptionFlags, text);
+        if (needed.width() <= rect.width() + 1 && needed.height() <= rect.height() + 1) break;
+        font = twipsFont(c.font, size, c.bold);
+    }
+    return font;
 }
 
 Control& controlAt(Form1& form, QPointF twips) {

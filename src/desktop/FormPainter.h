@@ -4,6 +4,7 @@
 #include "core/Control.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPointF>
 #include <QRectF>
 #include <vector>
@@ -25,6 +26,10 @@ QRectF windowRect(const Control& control);
 // the form itself when there is none. Shapes take no mouse input, and the name box is a
 // real widget that receives its own.
 Control& controlAt(Form1& form, QPointF twips);
+
+// The font a label's caption is drawn in (in twips): its own, or smaller when the caption's
+// wrapped lines would not fit the label otherwise. Never below a third of its own size.
+QFont captionFont(const Control& control, const QRectF& rect);
 
 // Paints the whole window model: the background, then every shown control back to front.
 class FormPainter {

@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "KeyCodes.h"
+#include "Pictures.h"
 #include "app/Form1.h"
 
 #include <QCloseEvent>
@@ -30,7 +31,7 @@ QRect pixelRect(const QRectF& twips) {
 } // namespace
 
 FormWidget::FormWidget(Form1& form, QWidget* parent)
-    : QWidget(parent), form_(form), nameBox_(new QLineEdit(this)) {
+    : QWidget(parent), form_(form), nameBox_(new QLineEdit(this)), hand_(handCursor()) {
     setWindowTitle(QStringLiteral("Kvizomat"));
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus); // labels and pictures never take the focus
@@ -166,7 +167,10 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void FormWidget::mouseMoveEvent(QMouseEvent* event) {
     Control& c = controlUnder(event->position());
-    setCursor(c.handCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    if (c.handCursor)
+        setCursor(hand_);
+    else
+        unsetCursor();
     run([this, &c] { form_.mouseMove(c); });
 }
 

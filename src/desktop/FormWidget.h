@@ -3,6 +3,7 @@
 #include "FormPainter.h"
 #include "TimerSync.h"
 
+#include <QCursor>
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -65,6 +66,7 @@ class FormWidget : public QWidget {
     Control* clicked_ = nullptr; // the control the last click reached
     bool running_ = false;
     QSize appliedSize_;
+    QCursor hand_;
 };
 
 } // namespace kvz::desktop

@@ -1,9 +1,27 @@
 #include "Pictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPixmap>
 #include <QSvgRenderer>
 
 namespace kvz::desktop {
+
+QCursor handCursor() {
+    constexpr int kSize = 32;
+    constexpr int kHotX = 11, kHotY = 1; // the fingertip
+    QSvgRenderer svg(QStringLiteral(":/pictures/cursor.svg"));
+    if (!svg.isValid()) return QCursor(Qt::PointingHandCursor);
+    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(QSize(kSize, kSize) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    svg.render(&painter, QRectF(0, 0, kSize, kSize));
+    painter.end();
+    return QCursor(pixmap, kHotX, kHotY);
+}
 
 Pictures::Pictures() = default;
 Pictures::~Pictures() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -13,6 +14,10 @@ class QSvgRenderer;
 namespace kvz::desktop {
 
 // The pictures of the window, read once from the program's resources (assets/pictures/).
+// The game's own pointer over clickable labels and pictures, drawn from cursor.svg; the
+// system's pointing hand when that picture cannot be read.
+QCursor handCursor();
+
 class Pictures {
   public:
     Pictures();

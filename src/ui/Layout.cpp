@@ -487,14 +487,18 @@ void placeLadder(Form1& f) {
     f.lblIzlaz.left = f.lblStart.right();
 }
 
-// The sponsor lines share the centre column above the confirmation panel.
+// The sponsor lines stack down from under the top bar. Lines 1, 3 and 5 also carry the
+// game-over messages, so line 3 ends just above the "NOVA IGRA" line and line 5 starts just
+// under it; lines 0 to 3 share the room above evenly, leaving half a step under the bar.
 void placeSponsor(Form1& f, const Columns& col) {
-    int first = f.Label1[1].height;
-    double step = (f.Frame1.top - first) / 6.0;
-    for (int i = 0; i <= 5; ++i) {
-        fill(f.lblFirma[i], col.centre);
-        f.lblFirma[i].top = first + twips(i * step);
-    }
+    const Control& newGame = f.lblNajava[3];
+    int bar = f.Label1[1].height;
+    int third = newGame.top - f.lblFirma[3].height;
+    double step = (third - bar) / 3.5;
+    for (int i = 0; i <= 5; ++i) fill(f.lblFirma[i], col.centre);
+    for (int i = 0; i <= 3; ++i) f.lblFirma[i].top = bar + twips((i + 0.5) * step);
+    f.lblFirma[5].top = newGame.bottom();
+    f.lblFirma[4].top = (f.lblFirma[3].top + f.lblFirma[5].top) / 2;
 }
 
 // The help panel in the middle of the window, in its design size as far as the window allows;

@@ -37,3 +37,23 @@ TEST(Shots, aMalformedScriptSavesNothingAndSaysWhere) {
     EXPECT_EQ(status, 2);
     EXPECT_NE(output.find("line 2"), std::string::npos) << output;
 }
+
+// The screenshot tour must keep reaching the states it names as the game changes.
+TEST(Shots, theTourReachesEveryStateItNames) {
+    const std::string shots = std::string(KVZ_SOURCE_DIR) + "/tools/shots/";
+    ProgramFolder folder(kvz::Json::parse(readFile(shots + "tour-bank.json")));
+    const std::vector<kvz::Json> dumps =
+        folder.run("screen 12000 9000\n" + readFile(shots + "tour.txt"));
+    auto shown = [&](const std::string& label, const std::string& key) {
+        return control(dumpLabelled(dumps, label), key)["visible"].get<bool>();
+    };
+    EXPECT_TRUE(shown("03-confirmation", "Frame1"));
+    EXPECT_TRUE(shown("04-friend", "Frame2"));
+    EXPECT_TRUE(shown("05-audience", "shpPub(0)"));
+    EXPECT_EQ(control(dumpLabelled(dumps, "06-win"), "lblNajava(0)")["caption"], "TA^NO!!!");
+    EXPECT_TRUE(shown("07-sponsor", "imgMilion"));
+    EXPECT_TRUE(shown("08-help", "picHelp"));
+    EXPECT_TRUE(shown("09-wrong-answer", "imgDrugar"));
+    EXPECT_TRUE(shown("10-game-over", "lblStart"));
+    EXPECT_EQ(control(dumpLabelled(dumps, "10-game-over"), "lblNajava(3)")["caption"], "NOVA IGRA");
+}

@@ -1,9 +1,11 @@
 // The program's window end to end: it starts on the bundled database, paints the opening
 // screen, and a name typed into the name box plus a click on Start begin a game.
 #include "DesktopFixture.h"
+#include "Fonts.h"
 
 #include <QClipboard>
 #include <QEventLoop>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QTimer>
 #include <functional>
@@ -87,6 +89,49 @@ TEST_F(SmokeTest, aRefusedCharacterBeepsAndNeverReachesTheNameBox) {
     window.nameBox().paste();
     EXPECT_EQ(form.Text1.caption, "a");
     EXPECT_EQ(window.nameBox().text(), QString::fromUtf8("а"));
+}
+
+TEST_F(SmokeTest, clickableControlsShowTheGamesOwnPointerAndTheRestTheArrow) {
+    startProgram();
+    ASSERT_TRUE(form.lblStart.handCursor);
+    sendMouse(QEvent::MouseMove, form.lblStart);
+    EXPECT_EQ(window.cursor().shape(), Qt::BitmapCursor);
+    EXPECT_FALSE(window.cursor().pixmap().isNull()) << "drawn from the bundled picture";
+
+    ASSERT_FALSE(form.Label2.handCursor);
+    sendMouse(QEvent::MouseMove, form.Label2);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(SmokeTest, aCaptionTooLongForItsLabelIsDrawnSmallerInsteadOfCutOff) {
+    startProgram();
+    auto fits = [](const Control& c) {
+        const QRectF rect = desktop::windowRect(c);
+        const QFont font = desktop::captionFont(c, rect);
+        const QRectF needed = QFontMetricsF(font).boundingRect(
+            rect, Qt::AlignTop | Qt::TextWordWrap, desktop::shownText(c.font, c.caption));
+        return std::pair{font.pixelSize(), needed.height() <= rect.height() + 1 &&
+                                               needed.width() <= rect.width() + 1};
+    };
+    const int designSize = desktop::fontFor(form.Label1[1].font, form.Label1[1].size,
+                                            form.Label1[1].bold, desktop::kTwipsPerPoint)
+                               .pixelSize();
+    EXPECT_EQ(fits(form.Label1[1]).first, designSize) << "a short caption keeps its size";
+
+    // The status line of a won game is one line high and too narrow for its design size.
+    form.Label1[1].caption = "Ko ima ZNAWE - ne treba mu MILION!";
+    auto [size, fitted] = fits(form.Label1[1]);
+    EXPECT_TRUE(fitted);
+    EXPECT_LT(size, designSize);
+
+    // A 150-character question at a small window still fits its label.
+    form.Form.width = 9600;
+    form.Form.height = 7200;
+    form.Form_Resize();
+    std::string question = "Koja";
+    while (question.size() < 150) question += " reka te~e";
+    form.lblKviz[0].caption = question + "?";
+    EXPECT_TRUE(fits(form.lblKviz[0]).second);
 }
 
 TEST_F(SmokeTest, escEndsTheProgramAndHidesTheWindow) {

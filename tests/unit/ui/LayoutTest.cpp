@@ -264,6 +264,21 @@ TEST_F(Layout, nothingImportantIsCoveredOnAnyScreen) {
     }
 }
 
+TEST_F(Layout, theGameOverLinesStayClearOfTheNewGameLineAndTheSponsorLinesStack) {
+    for (const Case& c : kCases) {
+        Form1& f = open(c);
+        SCOPED_TRACE(c.name);
+        // Lines 1, 3 and 5 carry the game-over message around "NOVA IGRA" and the note.
+        for (int i : {1, 3, 5}) {
+            EXPECT_FALSE(overlap(f.lblFirma[i], f.lblNajava[3])) << where(f.lblFirma[i]);
+            EXPECT_FALSE(overlap(f.lblFirma[i], f.lblOdred)) << where(f.lblFirma[i]);
+        }
+        EXPECT_GE(f.lblFirma[0].top, f.Label1[1].bottom()) << "under the top bar";
+        for (int i = 1; i <= 5; ++i)
+            EXPECT_GE(f.lblFirma[i].top, f.lblFirma[i - 1].bottom()) << where(f.lblFirma[i]);
+    }
+}
+
 TEST_F(Layout, resizingBackAndForthEndsWhereOneResizeWould) {
     Form1& once = open(kCases[4]);
     auto snapshot = [](Form1& f) {
