@@ -38,11 +38,12 @@ QFont fontFor(const std::string& fontName, double points, bool bold, double pixe
     return font;
 }
 
-QString shownText(const std::string& fontName, const std::string& text) {
+QString shownText(const std::string& fontName, const std::string& text, Script script) {
     QString shown;
     if (fontName == kDisplayFont) {
-        std::u32string cyrillic = displayToCyrillic(text);
-        shown = QString::fromUcs4(cyrillic.data(), static_cast<qsizetype>(cyrillic.size()));
+        const std::u32string letters =
+            script == Script::Latin ? displayToLatin(text) : displayToCyrillic(text);
+        shown = QString::fromUcs4(letters.data(), static_cast<qsizetype>(letters.size()));
     } else {
         shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     }

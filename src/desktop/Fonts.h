@@ -19,8 +19,13 @@ inline constexpr double kTwipsPerPoint = 20;
 // same call serves a painter working in twips (20) and a widget in pixels (96 / 72).
 QFont fontFor(const std::string& fontName, double points, bool bold, double pixelsPerPoint);
 
-// What a text shows in a font: the display font turns the display code into Cyrillic,
-// every other font shows the characters as they are.
-QString shownText(const std::string& fontName, const std::string& text);
+// The letters the display font shows the display code in: Cyrillic as designed, or Serbian
+// Latin by the player's choice.
+enum class Script { Cyrillic, Latin };
+
+// What a text shows in a font: the display font turns the display code into the script's
+// letters, every other font shows the characters as they are.
+QString shownText(const std::string& fontName, const std::string& text,
+                  Script script = Script::Cyrillic);
 
 } // namespace kvz::desktop

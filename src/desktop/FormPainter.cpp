@@ -64,23 +64,6 @@ void paintBackground(QPainter& painter, Form1& form, const QRectF& area) {
 
 constexpr int kCaptionFlags = Qt::AlignTop | Qt::TextWordWrap;
 
-void paintCaption(QPainter& painter, const Control& c, const QRectF& rect, Qt::Alignment along) {
-    if (c.caption.empty()) return;
-    painter.setFont(captionFont(c, rect));
-    painter.setPen(toQColor(c.fore));
-    painter.drawText(rect, static_cast<int>(along) | kCaptionFlags, shownText(c.font, c.caption));
-}
-
-void paintLines(QPainter& painter, const Control& c, const QRectF& rect) {
-    painter.setPen(toQColor(c.fore));
-    for (const DrawnLine& line : c.lines) {
-        painter.setFont(twipsFont(line.font, line.size, line.bold));
-        const QPointF at = rect.topLeft() + QPointF(line.x, line.y);
-        painter.drawText(QRectF(at, rect.bottomRight()), Qt::AlignLeft | Qt::AlignTop,
-                         shownText(line.font, line.text));
-    }
-}
-
 } // namespace
 
 QColor toQColor(Colour colour) {
@@ -95,9 +78,8 @@ QRectF windowRect(const Control& control) {
     return rect;
 }
 
-QFont captionFont(const Control& c, const QRectF& rect) {
+QFont captionFont(const Control& c, const QString& text, const QRectF& rect) {
     constexpr double kSmallestShare = 1.0 / 3, kShrinkStep = 0.9;
-    const QString text = shownText(c.font, c.caption);
     QFont font = twipsFont(c.font, c.size, c.bold);
     for (double size = c.size * kShrinkStep; size >= c.size * kSmallestShare; size *= kShrinkStep) {
         const QRectF needed = QFontMetricsF(font).boundingRect(rect, kCaptionFlags, text);
@@ -129,6 +111,25 @@ void FormPainter::paintLayer(QPainter& painter, const std::vector<Control*>& all
         paintControl(painter, *c, rect);
         if (c->kind == ControlKind::Frame) paintLayer(painter, all, c);
         painter.restore();
+    }
+}
+
+void FormPainter::paintCaption(QPainter& painter, const Control& c, const QRectF& rect,
+                               Qt::Alignment along) const {
+    if (c.caption.empty()) return;
+    const QString text = shownText(c.font, c.caption, script_);
+    painter.setFont(captionFont(c, text, rect));
+    painter.setPen(toQColor(c.fore));
+    painter.drawText(rect, static_cast<int>(along) | kCaptionFlags, text);
+}
+
+void FormPainter::paintLines(QPainter& painter, const Control& c, const QRectF& rect) const {
+    painter.setPen(toQColor(c.fore));
+    for (const DrawnLine& line : c.lines) {
+        painter.setFont(twipsFont(line.font, line.size, line.bold));
+        const QPointF at = rect.topLeft() + QPointF(line.x, line.y);
+        painter.drawText(QRectF(at, rect.bottomRight()), Qt::AlignLeft | Qt::AlignTop,
+                         shownText(line.font, line.text, script_));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Fonts.h"
 #include "Pictures.h"
 #include "core/Control.h"
 
@@ -27,9 +28,9 @@ QRectF windowRect(const Control& control);
 // real widget that receives its own.
 Control& controlAt(Form1& form, QPointF twips);
 
-// The font a label's caption is drawn in (in twips): its own, or smaller when the caption's
+// The font a label's caption `text` is drawn in (in twips): its own, or smaller when the
 // wrapped lines would not fit the label otherwise. Never below a third of its own size.
-QFont captionFont(const Control& control, const QRectF& rect);
+QFont captionFont(const Control& control, const QString& text, const QRectF& rect);
 
 // Paints the whole window model: the background, then every shown control back to front.
 class FormPainter {
@@ -37,11 +38,19 @@ class FormPainter {
     // `painter` works in twips; `area` is the part of the window to cover.
     void paint(QPainter& painter, Form1& form, const QRectF& area);
 
+    Script script() const { return script_; }
+    void setScript(Script script) { script_ = script; }
+
   private:
     void paintLayer(QPainter& painter, const std::vector<Control*>& all, const Control* parent);
     void paintControl(QPainter& painter, const Control& control, const QRectF& rect);
 
+    void paintCaption(QPainter& painter, const Control& c, const QRectF& rect,
+                      Qt::Alignment along) const;
+    void paintLines(QPainter& painter, const Control& c, const QRectF& rect) const;
+
     Pictures pictures_;
+    Script script_ = Script::Cyrillic;
 };
 
 } // namespace kvz::desktop

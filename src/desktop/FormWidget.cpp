@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QToolTip>
 #include <cmath>
 
@@ -19,19 +20,18 @@ namespace kvz::desktop {
 
 namespace {
 
+// A window this many times the design size, or more, shows the game drawn larger.
+constexpr double kPresenterFrom = 1.5;
+
 int toPixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
-
-QRect pixelRect(const QRectF& twips) {
-    return QRect(toPixels(twips.left()), toPixels(twips.top()), toPixels(twips.width()),
-                 toPixels(twips.height()));
 }
 
 } // namespace
 
 FormWidget::FormWidget(Form1& form, QWidget* parent)
-    : QWidget(parent), form_(form), nameBox_(new QLineEdit(this)), hand_(handCursor()) {
+    : QWidget(parent), form_(form), nameBox_(new QLineEdit(this)), hand_(handCursor()),
+      designSize_(form.Form.width / kTwipsPerPixel, form.Form.height / kTwipsPerPixel) {
     setWindowTitle(QStringLiteral("Kvizomat"));
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus); // labels and pictures never take the focus
@@ -92,6 +92,7 @@ void FormWidget::refresh() {
 }
 
 void FormWidget::syncSize() {
+    if (scale_ != 1) return; // drawn larger, the game takes the window's size, not the reverse
     const QSize wanted(toPixels(form_.Form.width), toPixels(form_.Form.height));
     if (wanted == appliedSize_ || wanted.isEmpty()) return;
     appliedSize_ = wanted;
@@ -100,14 +101,14 @@ void FormWidget::syncSize() {
 
 void FormWidget::syncNameBox() {
     const Control& box = form_.Text1;
-    nameBox_->setGeometry(pixelRect(windowRect(box)));
-    nameBox_->setFont(fontFor(box.font, box.size, box.bold, 96.0 / 72.0));
+    nameBox_->setGeometry(onScreen(windowRect(box)));
+    nameBox_->setFont(fontFor(box.font, box.size, box.bold, scale_ * 96.0 / 72.0));
     QPalette colours = nameBox_->palette();
     colours.setColor(QPalette::Base, toQColor(box.back));
     colours.setColor(QPalette::Text, toQColor(box.fore));
     nameBox_->setPalette(colours);
     nameBox_->setToolTip(QString::fromStdString(box.tooltip));
-    const QString text = shownText(box.font, box.caption);
+    const QString text = shownText(box.font, box.caption, script());
     if (nameBox_->text() != text) nameBox_->setText(text); // leaves the caret at the end
     nameBox_->setVisible(box.shown());
 
@@ -119,21 +120,60 @@ void FormWidget::syncNameBox() {
 }
 
 Control& FormWidget::controlUnder(const QPointF& pixels) {
-    return controlAt(form_, pixels * kTwipsPerPixel);
+    return controlAt(form_, (pixels - offset_) / scale_ * kTwipsPerPixel);
+}
+
+QRect FormWidget::onScreen(const QRectF& twips) const {
+    const double k = scale_ / kTwipsPerPixel;
+    return QRectF(offset_ + twips.topLeft() * k, twips.size() * k).toAlignedRect();
+}
+
+void FormWidget::setScript(Script script) {
+    painter_.setScript(script);
+    syncNameBox();
+    update();
+}
+
+void FormWidget::onScriptChosen(std::function<void(Script)> scriptChosen) {
+    scriptChosen_ = std::move(scriptChosen);
+}
+
+void FormWidget::toggleFullScreen() {
+    // The geometry is set as well, for systems whose window manager (or lack of one) does
+    // not resize a window that asks for full screen.
+    if (isFullScreen()) {
+        showNormal();
+        if (normalGeometry_.isValid()) setGeometry(normalGeometry_);
+        return;
+    }
+    normalGeometry_ = geometry();
+    if (const QScreen* s = screen()) setGeometry(s->geometry());
+    showFullScreen();
+}
+
+void FormWidget::chooseScale() {
+    const double fit = std::min(width() / designSize_.width(), height() / designSize_.height());
+    const bool larger = fit >= 1 && (isFullScreen() || fit >= kPresenterFrom);
+    scale_ = larger ? fit : 1;
 }
 
 void FormWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.scale(1 / kTwipsPerPixel, 1 / kTwipsPerPixel);
-    painter_.paint(painter, form_,
-                   QRectF(0, 0, width() * kTwipsPerPixel, height() * kTwipsPerPixel));
+    if (scale_ != 1) painter.fillRect(rect(), Qt::black); // what the game leaves uncovered
+    painter.translate(offset_);
+    painter.scale(scale_ / kTwipsPerPixel, scale_ / kTwipsPerPixel);
+    painter_.paint(painter, form_, QRectF(0, 0, form_.Form.width, form_.Form.height));
 }
 
 void FormWidget::resizeEvent(QResizeEvent*) {
     if (size() == appliedSize_) return;
     appliedSize_ = size();
-    const int w = static_cast<int>(width() * kTwipsPerPixel);
-    const int h = static_cast<int>(height() * kTwipsPerPixel);
+    chooseScale();
+    // Drawn larger, the game lays itself out on the window's shape at its design scale.
+    const int w = static_cast<int>(width() / scale_ * kTwipsPerPixel);
+    const int h = static_cast<int>(height() / scale_ * kTwipsPerPixel);
+    offset_ =
+        QPointF(width() - w * scale_ / kTwipsPerPixel, height() - h * scale_ / kTwipsPerPixel) / 2;
     run([this, w, h] { form_.resize(w, h); });
 }
 
@@ -184,6 +224,16 @@ void FormWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void FormWidget::keyReleased(const QKeyEvent& event) {
     if (event.isAutoRepeat()) return; // one release per key, however long it was held
+    // Two keys of the program's own, which the game never sees.
+    if (event.key() == Qt::Key_F11) {
+        toggleFullScreen();
+        return;
+    }
+    if (event.key() == Qt::Key_F12) {
+        setScript(script() == Script::Latin ? Script::Cyrillic : Script::Latin);
+        if (scriptChosen_) scriptChosen_(script());
+        return;
+    }
     if (std::optional<int> code = virtualKeyCode(event)) {
         const int shift = shiftState(event);
         run([this, code, shift] { form_.keyUp(*code, shift); });

@@ -34,6 +34,17 @@ class FormWidget : public QWidget {
     QLineEdit& nameBox() { return *nameBox_; }
     const TimerSync& timers() const { return *timers_; }
 
+    // The letters of the display code on screen; `scriptChosen` hears the player's F12.
+    Script script() const { return painter_.script(); }
+    void setScript(Script script);
+    void onScriptChosen(std::function<void(Script)> scriptChosen);
+
+    // F11: full screen and back.
+    void toggleFullScreen();
+    // Window pixels per pixel of the game: 1 at normal sizes; in full screen, or in a window
+    // much larger than the game's design size, the whole game is drawn larger, uniformly.
+    double viewScale() const { return scale_; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -56,6 +67,8 @@ class FormWidget : public QWidget {
     void syncNameBox();
     void keyReleased(const QKeyEvent& event);
     Control& controlUnder(const QPointF& pixels);
+    QRect onScreen(const QRectF& twips) const;
+    void chooseScale();
     bool nameBoxEvent(QEvent* event);
 
     Form1& form_;
@@ -67,6 +80,11 @@ class FormWidget : public QWidget {
     bool running_ = false;
     QSize appliedSize_;
     QCursor hand_;
+    QRect normalGeometry_; // the window's place before full screen
+    QSizeF designSize_; // the game's window as designed, in pixels
+    double scale_ = 1;
+    QPointF offset_; // where the game's top left corner is drawn
+    std::function<void(Script)> scriptChosen_;
 };
 
 } // namespace kvz::desktop

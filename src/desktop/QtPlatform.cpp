@@ -64,6 +64,7 @@ void QtPlatform::beep() {
 }
 
 void QtPlatform::playWav(const std::string& fullName) {
+    if (muted_) return;
     if (!sound_) sound_ = std::make_unique<QSoundEffect>();
     sound_->stop(); // a new sound cuts off the one playing
     sound_->setSource(QUrl::fromLocalFile(fromStd(fullName)));

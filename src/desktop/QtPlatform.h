@@ -19,6 +19,9 @@ class QtPlatform : public Platform {
     ~QtPlatform() override;
 
     static QString defaultProgramFolder();
+
+    // A muted game plays no sounds.
+    void setMuted(bool muted) { muted_ = muted; }
     static QString defaultLockPath();
 
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
@@ -38,6 +41,7 @@ class QtPlatform : public Platform {
   private:
     QString programFolder_;
     QLockFile lock_;
+    bool muted_ = false;
     // Made on the first sound, so a game that plays none never opens the audio device.
     std::unique_ptr<QSoundEffect> sound_;
 };

@@ -201,4 +201,55 @@ std::u32string displayToCyrillic(std::string_view display) {
     return out;
 }
 
+namespace {
+
+// Capitals of the display code: A to Z and @ [ \\ ] ^ (Ž Š Đ Ć Č), one run of ASCII.
+bool isCapitalLetter(char ch) {
+    return ch >= '@' && ch <= '^';
+}
+
+char32_t latinCapital(char32_t c) {
+    return c == U'\u017E' ? U'\u017D' : c - 0x20; // ž has its capital just before it
+}
+
+// The Latin digraph of a display letter (lj, nj, dž); empty for the other letters.
+std::u32string_view latinDigraph(char lower) {
+    switch (lower) {
+    case 'q':
+        return U"lj";
+    case 'w':
+        return U"nj";
+    case 'x':
+        return U"d\u017E";
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+std::u32string displayToLatin(std::string_view display) {
+    std::u32string out;
+    out.reserve(display.size() + display.size() / 8);
+    for (std::size_t i = 0; i < display.size(); ++i) {
+        const char ch = display[i];
+        const bool capital = ch == 'Q' || ch == 'W' || ch == 'X';
+        std::u32string_view digraph = latinDigraph(capital ? static_cast<char>(ch | 0x20) : ch);
+        if (!digraph.empty()) {
+            // A capital digraph in a word of capitals is written in capitals throughout.
+            const bool allCaps =
+                capital && ((i + 1 < display.size() && isCapitalLetter(display[i + 1])) ||
+                            (i > 0 && isCapitalLetter(display[i - 1])));
+            out.push_back(capital ? latinCapital(digraph[0]) : digraph[0]);
+            out.push_back(allCaps ? latinCapital(digraph[1]) : digraph[1]);
+            continue;
+        }
+        char32_t shown = static_cast<unsigned char>(ch);
+        for (const auto& l : kLatinDiacritics)
+            if (l.code == ch) shown = l.cyrillic;
+        out.push_back(shown);
+    }
+    return out;
+}
+
 } // namespace kvz

@@ -29,4 +29,9 @@ ConversionResult toDisplayCode(std::string_view utf8);
 // The Cyrillic text the display font shows for a display-code text, as code points.
 std::u32string displayToCyrillic(std::string_view display);
 
+// The same text in Serbian Latin letters: č ć ž š đ for their display letters, and lj nj dž
+// for theirs, written LJ NJ DŽ beside another capital ("ZNAWE" is "ZNANJE") and Lj Nj Dž
+// otherwise. Every other character stays as it is.
+std::u32string displayToLatin(std::string_view display);
+
 } // namespace kvz

@@ -107,9 +107,10 @@ TEST_F(SmokeTest, aCaptionTooLongForItsLabelIsDrawnSmallerInsteadOfCutOff) {
     startProgram();
     auto fits = [](const Control& c) {
         const QRectF rect = desktop::windowRect(c);
-        const QFont font = desktop::captionFont(c, rect);
-        const QRectF needed = QFontMetricsF(font).boundingRect(
-            rect, Qt::AlignTop | Qt::TextWordWrap, desktop::shownText(c.font, c.caption));
+        const QString text = desktop::shownText(c.font, c.caption);
+        const QFont font = desktop::captionFont(c, text, rect);
+        const QRectF needed =
+            QFontMetricsF(font).boundingRect(rect, Qt::AlignTop | Qt::TextWordWrap, text);
         return std::pair{font.pixelSize(), needed.height() <= rect.height() + 1 &&
                                                needed.width() <= rect.width() + 1};
     };

@@ -80,3 +80,21 @@ TEST(DisplayCode, decodeUtf8RejectsMalformedAndOverlongSequences) {
     EXPECT_FALSE(kvz::decodeUtf8("\xE0\xA4"));        // cut short
     EXPECT_TRUE(kvz::decodeUtf8("\xF0\x9F\x98\x80")); // a four-byte character
 }
+
+TEST(DisplayCode, displayCodeIsShownInSerbianLatinWithItsDigraphs) {
+    auto latin = [](const std::string& code) { return kvz::encodeUtf8(kvz::displayToLatin(code)); };
+    EXPECT_EQ(latin("TA^NO!!!"), "TAČNO!!!");
+    EXPECT_EQ(latin("@ao nam je! Pogre{an odgovor!"), "Žao nam je! Pogrešan odgovor!");
+    EXPECT_EQ(latin("Ko ima ZNAWE - ne treba mu MILION!"), "Ko ima ZNANJE - ne treba mu MILION!");
+    EXPECT_EQ(latin("Qubav, Wego{, Xon, QQ"), "Ljubav, Njegoš, Džon, LJLJ");
+    EXPECT_EQ(latin("XEM \\ORXE X"), "DŽEM ĐORDŽE Dž");
+    EXPECT_EQ(latin("1.000.000 %"), "1.000.000 %");
+}
+
+TEST(DisplayCode, latinReadsBackAsTheSameDisplayCode) {
+    // Every letter, in words of small letters, of capitals and with one capital first.
+    for (const std::string code :
+         {"abvgd|e`zijklqmnwoprst}ufhc~x{", "ABVGD\\E@ZIJKLQMNWOPRST]UFHC^X[", "Qubav Wego{ Xem",
+          "Prijateq: Odgovor je - A", "Ne}u da budem kvizomat!"})
+        EXPECT_EQ(display(kvz::encodeUtf8(kvz::displayToLatin(code))), code) << code;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kvz::desktop {
+
+// What the game was asked on its command line. It needs none.
+struct Options {
+    bool help = false;
+    bool version = false;
+    bool fullscreen = false;
+    bool latin = false;
+    bool mute = false;
+    std::string folder;     // --dir: play from another program folder
+    std::string screenshot; // --screenshot: save the first frame and quit (for developers)
+};
+
+struct ParsedOptions {
+    Options options;
+    std::string error; // why the command line was refused; empty when it was not
+};
+
+// Reads the arguments after the program's name. "--dir FOLDER" and "--dir=FOLDER" both work.
+ParsedOptions parseCommandLine(const std::vector<std::string>& arguments);
+
+// The text --help prints.
+std::string usage();
+
+} // namespace kvz::desktop

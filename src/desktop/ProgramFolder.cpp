@@ -1,0 +1,103 @@
+#include "ProgramFolder.h"
+
+#include "data/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace kvz::desktop {
+
+namespace {
+
+const QString kDatabase = QStringLiteral("Baza.mdb");
+const QStringList kSounds = {QStringLiteral("Mil.wav"), QStringLiteral("Drugar.wav")};
+
+QString in(const QString& folder, const QString& name) {
+    return folder + QLatin1Char('/') + name;
+}
+
+bool portable(const QString& folder) {
+    const QFileInfo database(in(folder, kDatabase));
+    return database.isFile() && database.isWritable() && QFileInfo(folder).isWritable();
+}
+
+// Whether the file is no database the game's key opens. Any other failure (a copy of the
+// game writing to it, a read error) is left to the game to report: the file is not touched.
+bool damaged(const QString& path) {
+    if (QFileInfo(path).size() == 0) return true; // cut off before its first page was written
+    try {
+        Connection check(path.toStdString(), kDatabasePassword, Connection::Mode::OpenExisting);
+        return false;
+    } catch (const DbError& e) {
+        return e.notADatabase();
+    }
+}
+
+bool copyIn(const QString& from, const QString& to, const QString& name) {
+    const QString target = in(to, name);
+    if (!QFile::copy(in(from, name), target)) return false;
+    // The template is installed read-only; the player's copy is written to.
+    QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    return true;
+}
+
+QString freshCopy(const QString& templateFolder, const QString& userFolder) {
+    if (!copyIn(templateFolder, userFolder, kDatabase))
+        return QStringLiteral("Nova kopija baze nije mogla biti napravljena u %1.").arg(userFolder);
+    return {};
+}
+
+// A damaged copy is moved aside, never overwritten, and a fresh one takes its place.
+QString replaceDamaged(const QString& templateFolder, const QString& userFolder,
+                       const QDateTime& now) {
+    const QString kept =
+        QStringLiteral("Baza-ostecena-%1.mdb").arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    if (!QFile::rename(in(userFolder, kDatabase), in(userFolder, kept)))
+        return QStringLiteral("Baza %1 je ostecena, a nije se mogla ni skloniti. Premjestite je "
+                              "i pokrenite igru ponovo.")
+            .arg(in(userFolder, kDatabase));
+    QString notice = QStringLiteral("Baza %1 je ostecena. Sacuvana je kao %2, a igra pocinje sa "
+                                    "novom bazom: brojaci i rekorderi krecu od pocetka.")
+                         .arg(in(userFolder, kDatabase), kept);
+    if (QString failed = freshCopy(templateFolder, userFolder); !failed.isEmpty())
+        notice += QLatin1Char(' ') + failed;
+    return notice;
+}
+
+} // namespace
+
+FolderChoice chooseProgramFolder(const QString& executableFolder, const QString& templateFolder,
+                                 const QString& userFolder, const QDateTime& now) {
+    if (portable(executableFolder)) return {executableFolder, {}};
+    if (!QFileInfo(in(templateFolder, kDatabase)).isFile()) return {executableFolder, {}};
+
+    FolderChoice choice{userFolder, {}};
+    const bool firstStart = !QFileInfo::exists(userFolder);
+    QDir().mkpath(userFolder);
+    for (const QString& sound : kSounds)
+        if (!QFileInfo::exists(in(userFolder, sound))) copyIn(templateFolder, userFolder, sound);
+
+    if (!QFileInfo::exists(in(userFolder, kDatabase))) {
+        choice.notice = freshCopy(templateFolder, userFolder);
+        if (!firstStart && choice.notice.isEmpty())
+            choice.notice = QStringLiteral("Baza %1 nije pronadjena. Napravljena je nova: "
+                                           "brojaci i rekorderi krecu od pocetka.")
+                                .arg(in(userFolder, kDatabase));
+    } else if (damaged(in(userFolder, kDatabase))) {
+        choice.notice = replaceDamaged(templateFolder, userFolder, now);
+    }
+    return choice;
+}
+
+QString installedTemplateFolder(const QString& executableFolder) {
+    return QDir::cleanPath(executableFolder + QStringLiteral("/../share/kvizomat"));
+}
+
+QString userDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/kvizomat");
+}
+
+} // namespace kvz::desktop

@@ -1,0 +1,184 @@
+// The program as an installed application: where it keeps the player's data, its command
+// line, the larger drawing for a projector and the choice of Latin letters.
+#include "CommandLine.h"
+#include "DesktopFixture.h"
+#include "ProgramFolder.h"
+
+#include <QFile>
+#include <QLineEdit>
+
+namespace kvz::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An installation: an executable folder without a database, the template beside it, and
+// the user's data folder (not yet made).
+class Installed : public ::testing::Test {
+  protected:
+    Installed() {
+        qtApp();
+        fs::create_directories(root.path() / "bin");
+        fs::create_directories(root.path() / "share/kvizomat");
+        fs::copy_file(fs::path(KVZ_PROGRAM_DIR) / "Baza.mdb", templateFile("Baza.mdb"));
+        for (const char* sound : {"Mil.wav", "Drugar.wav"}) writeFile(templateFile(sound), "RIFF");
+    }
+
+    std::string templateFile(const std::string& name) const {
+        return (root.path() / "share/kvizomat" / name).string();
+    }
+    std::string userFile(const std::string& name) const {
+        return (root.path() / "user/kvizomat" / name).string();
+    }
+    desktop::FolderChoice choose() const {
+        const QString bin = QString::fromStdString((root.path() / "bin").string());
+        return desktop::chooseProgramFolder(
+            bin, desktop::installedTemplateFolder(bin),
+            QString::fromStdString((root.path() / "user/kvizomat").string()),
+            QDateTime(QDate(2026, 12, 6), QTime(20, 15, 30)));
+    }
+
+    TempDir root;
+};
+
+} // namespace
+
+TEST_F(Installed, theFirstStartFillsTheUsersFolderFromTheTemplateWithoutAWord) {
+    const desktop::FolderChoice choice = choose();
+    EXPECT_EQ(choice.folder.toStdString(), (root.path() / "user/kvizomat").string());
+    EXPECT_TRUE(choice.notice.isEmpty()) << choice.notice.toStdString();
+    for (const char* name : {"Baza.mdb", "Mil.wav", "Drugar.wav"})
+        EXPECT_EQ(readFile(userFile(name)), readFile(templateFile(name))) << name;
+    EXPECT_TRUE(QFile::permissions(QString::fromStdString(userFile("Baza.mdb"))) &
+                QFile::WriteOwner);
+}
+
+TEST_F(Installed, theUsersOwnCopyIsKeptAcrossStarts) {
+    choose();
+    // Records written since the first start: the file differs from the template.
+    Connection(userFile("Baza.mdb"), kDatabasePassword, Connection::Mode::OpenExisting)
+        .exec("UPDATE tbStat SET Start = 41");
+    const std::string played = readFile(userFile("Baza.mdb"));
+
+    const desktop::FolderChoice again = choose();
+    EXPECT_TRUE(again.notice.isEmpty()) << again.notice.toStdString();
+    EXPECT_EQ(readFile(userFile("Baza.mdb")), played);
+}
+
+TEST_F(Installed, aDamagedCopyIsKeptAsideUnderADatedNameAndThePlayerIsTold) {
+    choose();
+    for (const std::string& damage : {std::string("this is no database at all"), std::string()}) {
+        SCOPED_TRACE(damage.empty() ? "empty file" : "random text");
+        writeFile(userFile("Baza.mdb"), damage);
+        const desktop::FolderChoice choice = choose();
+        const std::string kept = userFile("Baza-ostecena-20261206-201530.mdb");
+        EXPECT_NE(choice.notice.toStdString().find("Baza-ostecena-20261206-201530.mdb"),
+                  std::string::npos)
+            << choice.notice.toStdString();
+        EXPECT_EQ(readFile(kept), damage) << "the damaged file is kept as it was";
+        EXPECT_EQ(readFile(userFile("Baza.mdb")), readFile(templateFile("Baza.mdb")));
+        fs::remove(kept);
+    }
+}
+
+TEST_F(Installed, aMissingCopyIsMadeAnewAndThePlayerIsTold) {
+    choose();
+    fs::remove(userFile("Baza.mdb"));
+    fs::remove(userFile("Mil.wav"));
+    const desktop::FolderChoice choice = choose();
+    EXPECT_NE(choice.notice.toStdString().find("nije pronadjena"), std::string::npos);
+    EXPECT_EQ(readFile(userFile("Baza.mdb")), readFile(templateFile("Baza.mdb")));
+    EXPECT_TRUE(fs::exists(userFile("Mil.wav"))) << "a lost sound comes back silently";
+}
+
+TEST_F(Installed, aPortableFolderWithItsOwnDatabasePlaysWhereItIs) {
+    fs::copy_file(templateFile("Baza.mdb"), root.path() / "bin/Baza.mdb");
+    const desktop::FolderChoice choice = choose();
+    EXPECT_EQ(choice.folder.toStdString(), (root.path() / "bin").string());
+    EXPECT_FALSE(fs::exists(root.path() / "user")) << "nothing is copied for a portable copy";
+}
+
+TEST_F(Installed, withoutATemplateTheExecutablesFolderIsUsedAndTheGameReportsTheMissingBase) {
+    fs::remove_all(root.path() / "share");
+    EXPECT_EQ(choose().folder.toStdString(), (root.path() / "bin").string());
+}
+
+TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefused) {
+    using desktop::parseCommandLine;
+    const desktop::ParsedOptions all =
+        parseCommandLine({"--fullscreen", "--latin", "--mute", "--dir", "/srv/kviz"});
+    EXPECT_TRUE(all.error.empty());
+    EXPECT_TRUE(all.options.fullscreen && all.options.latin && all.options.mute);
+    EXPECT_EQ(all.options.folder, "/srv/kviz");
+    EXPECT_EQ(parseCommandLine({"--dir=/a b"}).options.folder, "/a b");
+    EXPECT_TRUE(parseCommandLine({}).error.empty());
+
+    EXPECT_EQ(parseCommandLine({"--fulscreen"}).error, "unknown option '--fulscreen'");
+    EXPECT_EQ(parseCommandLine({"game.mdb"}).error, "unknown option 'game.mdb'");
+    EXPECT_EQ(parseCommandLine({"--dir"}).error, "--dir needs a value");
+    EXPECT_FALSE(parseCommandLine({"--dir="}).error.empty());
+}
+
+TEST(CommandLine, theProgramExitsWithTwoOnAnUnknownOptionAndZeroOnHelp) {
+    std::string output;
+    const std::string program = std::string(KVZ_PROGRAM_DIR) + "/kvizomat";
+    EXPECT_EQ(runCommand(program + " --no-such-thing", &output), 2);
+    EXPECT_NE(output.find("unknown option '--no-such-thing'"), std::string::npos) << output;
+    EXPECT_EQ(runCommand(program + " --help", &output), 0);
+    EXPECT_NE(output.find("--fullscreen"), std::string::npos) << output;
+    EXPECT_EQ(runCommand(program + " --version", &output), 0);
+    EXPECT_EQ(output.rfind("kvizomat ", 0), 0u) << output;
+}
+
+using Presenter = DesktopTest;
+
+TEST_F(Presenter, aNormalSizedWindowDrawsTheGameAtItsOwnSize) {
+    startProgram();
+    window.resize(1000, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window.viewScale(), 1);
+    EXPECT_EQ(form.Form.width, 1000 * 15);
+}
+
+TEST_F(Presenter, aLargeWindowDrawsTheWholeGameLargerAndClicksStillFindTheirControls) {
+    startProgram();
+    window.resize(1920, 1080);
+    QApplication::processEvents();
+    const double scale = window.viewScale();
+    EXPECT_NEAR(scale, 1080.0 / 594, 0.01) << "the height of the design fills the screen";
+    // The game lays itself out on the window's shape at its design scale.
+    EXPECT_NEAR(form.Form.height, 8910, 15);
+    EXPECT_NEAR(form.Form.width / 15.0 * scale, 1920, 2);
+
+    // The name box and Start, where they are drawn, act as at normal size.
+    const QRect box = window.nameBox().geometry();
+    const QRectF drawn = desktop::windowRect(form.Text1);
+    EXPECT_NEAR(box.width(), drawn.width() / 15 * scale, 2);
+    typeIntoNameBox("vesna");
+    const QPointF start = desktop::windowRect(form.lblStart).center() / 15 * scale;
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, start, window.mapToGlobal(start), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    }
+    EXPECT_EQ(form.lblStart.caption, " Vesna");
+}
+
+TEST_F(Presenter, f12SwitchesTheLettersAndTellsWhoRemembersTheChoice) {
+    startProgram();
+    std::vector<desktop::Script> chosen;
+    window.onScriptChosen([&](desktop::Script s) { chosen.push_back(s); });
+    typeIntoNameBox("~ika");
+    EXPECT_EQ(window.nameBox().text(), QString::fromUtf8("чика"));
+
+    releaseKey(window, Qt::Key_F12);
+    EXPECT_EQ(window.nameBox().text(), QString::fromUtf8("čika"));
+    EXPECT_EQ(form.Text1.caption, "~ika") << "the game's own text does not change";
+    releaseKey(window, Qt::Key_F12);
+    EXPECT_EQ(chosen, (std::vector{desktop::Script::Latin, desktop::Script::Cyrillic}));
+    EXPECT_TRUE(platform.messages.empty()) << "the game never sees the key";
+}
+
+} // namespace kvz::test
