@@ -140,7 +140,7 @@ void FormPainter::paintControl(QPainter& painter, const Control& c, const QRectF
         paintCaption(painter, c, rect, horizontal(c.align));
         break;
     case ControlKind::Image:
-        pictures_.draw(painter, rect, c.picture);
+        pictures_.draw(painter, rect, c.picture, script_);
         break;
     case ControlKind::Shape:
         painter.fillRect(rect, toQColor(c.back));
@@ -151,7 +151,7 @@ void FormPainter::paintControl(QPainter& painter, const Control& c, const QRectF
         break;
     case ControlKind::PictureBox:
         painter.fillRect(rect, toQColor(c.back));
-        pictures_.draw(painter, rect, c.picture);
+        pictures_.draw(painter, rect, c.picture, script_);
         paintLines(painter, c, rect);
         break;
     case ControlKind::TextBox: // a real line edit over the painting

@@ -81,7 +81,7 @@ class FormWidget : public QWidget {
     QSize appliedSize_;
     QCursor hand_;
     QRect normalGeometry_; // the window's place before full screen
-    QSizeF designSize_; // the game's window as designed, in pixels
+    QSizeF designSize_;    // the game's window as designed, in pixels
     double scale_ = 1;
     QPointF offset_; // where the game's top left corner is drawn
     std::function<void(Script)> scriptChosen_;

@@ -40,13 +40,17 @@ const Pictures::Picture& Pictures::load(const std::string& name) {
     return picture;
 }
 
-void Pictures::draw(QPainter& painter, const QRectF& area, const std::string& name) {
+void Pictures::draw(QPainter& painter, const QRectF& area, const std::string& name, Script script) {
     if (name.empty()) return;
-    const Picture& picture = load(name);
-    if (picture.svg)
-        picture.svg->render(&painter, area);
-    else if (!picture.image.isNull())
-        painter.drawImage(area, picture.image);
+    const Picture* picture = &load(name);
+    if (script == Script::Latin && name.ends_with(".svg")) {
+        const Picture& latin = load(name.substr(0, name.size() - 4) + ".latin.svg");
+        if (latin.svg) picture = &latin;
+    }
+    if (picture->svg)
+        picture->svg->render(&painter, area);
+    else if (!picture->image.isNull())
+        painter.drawImage(area, picture->image);
 }
 
 } // namespace kvz::desktop

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Fonts.h"
+
 #include <QCursor>
 #include <QImage>
 #include <QRectF>
@@ -26,8 +28,10 @@ class Pictures {
     Pictures& operator=(const Pictures&) = delete;
 
     // Draws the named picture stretched over `area`; draws nothing for "" or a picture that
-    // is missing or empty.
-    void draw(QPainter& painter, const QRectF& area, const std::string& name);
+    // is missing or empty. In Latin letters a picture with lettering is drawn from its Latin
+    // version, "name.latin.svg", where there is one.
+    void draw(QPainter& painter, const QRectF& area, const std::string& name,
+              Script script = Script::Cyrillic);
 
   private:
     struct Picture {

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace kvz::test {
 
@@ -179,6 +180,25 @@ TEST_F(Presenter, f12SwitchesTheLettersAndTellsWhoRemembersTheChoice) {
     releaseKey(window, Qt::Key_F12);
     EXPECT_EQ(chosen, (std::vector{desktop::Script::Latin, desktop::Script::Cyrillic}));
     EXPECT_TRUE(platform.messages.empty()) << "the game never sees the key";
+}
+
+TEST(LatinPictures, picturesWithLetteringHaveALatinVersionAndTheRestStayAsTheyAre) {
+    qtApp();
+    auto drawn = [](const std::string& name, desktop::Script script) {
+        QImage image(200, 250, QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        desktop::Pictures pictures;
+        pictures.draw(painter, QRectF(0, 0, 200, 250), name, script);
+        return image;
+    };
+    for (const char* lettered :
+         {"title.svg", "signature.svg", "wrong.svg", "author.svg", "sponsor.svg"})
+        EXPECT_NE(drawn(lettered, desktop::Script::Latin),
+                  drawn(lettered, desktop::Script::Cyrillic))
+            << lettered;
+    EXPECT_EQ(drawn("stop.svg", desktop::Script::Latin),
+              drawn("stop.svg", desktop::Script::Cyrillic));
 }
 
 } // namespace kvz::test

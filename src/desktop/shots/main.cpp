@@ -13,10 +13,15 @@
 #include <sstream>
 
 int main(int argc, char** argv) {
+    const bool latin = argc > 1 && std::string(argv[1]) == "--latin";
+    if (latin) {
+        --argc;
+        ++argv;
+    }
     if (argc != 4) {
-        std::cerr << "usage: kvizomat-shots FOLDER SCRIPT OUTDIR\n"
+        std::cerr << "usage: kvizomat-shots [--latin] FOLDER SCRIPT OUTDIR\n"
                      "  runs SCRIPT (kvizomat-script's language) on the program folder FOLDER and\n"
-                     "  saves OUTDIR/LABEL.png at every 'dump LABEL'\n";
+                     "  saves OUTDIR/LABEL.png at every 'dump LABEL', in Latin letters if asked\n";
         return 2;
     }
     QApplication app(argc, argv);
@@ -30,6 +35,7 @@ int main(int argc, char** argv) {
     script << in.rdbuf();
     const std::string outDir = argv[3];
     kvz::desktop::FormPainter painter;
+    if (latin) painter.setScript(kvz::desktop::Script::Latin);
     int saved = 0;
     auto shoot = [&](kvz::Form1& form, const kvz::Json& dump) {
         if (!dump["label"].is_string()) return;
