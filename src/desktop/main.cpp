@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -91,6 +92,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kvizomat"));
     QApplication::setOrganizationName(QStringLiteral("kvizomat"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kvizomat.Kvizomat"));
     kvz::desktop::registerBundledFonts();
 
     const kvz::desktop::FolderChoice folder = programFolder(options);
