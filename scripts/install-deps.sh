@@ -10,7 +10,7 @@ packages=(
   nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-apps imagemagick sox clang-format
-  librsvg2-bin dpkg-dev
+  librsvg2-bin dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

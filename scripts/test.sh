@@ -4,3 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh default
 ctest --preset default
+bash scripts/package.sh
+bash scripts/check-package.sh
