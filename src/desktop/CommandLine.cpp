@@ -12,7 +12,8 @@ constexpr Flag kFlags[] = {{"--help", &Options::help},
                            {"--version", &Options::version},
                            {"--fullscreen", &Options::fullscreen},
                            {"--latin", &Options::latin},
-                           {"--mute", &Options::mute}};
+                           {"--mute", &Options::mute},
+                           {"--first-frame", &Options::firstFrame}};
 
 struct Valued {
     const char* name;
@@ -62,6 +63,7 @@ std::string usage() {
            "  --mute           play no sounds\n"
            "  --dir FOLDER     play from another program folder (its Baza.mdb and sounds)\n"
            "  --screenshot F   save the first painted frame as the PNG file F and quit\n"
+           "  --first-frame    quit once the first frame is painted, printing the moment\n"
            "  --version        print the version and quit\n"
            "  --help           print this help and quit\n";
 }

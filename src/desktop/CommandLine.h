@@ -12,6 +12,8 @@ struct Options {
     bool fullscreen = false;
     bool latin = false;
     bool mute = false;
+    // --first-frame: quit once the first frame is painted, printing when (bench/startup.sh)
+    bool firstFrame = false;
     std::string folder;     // --dir: play from another program folder
     std::string screenshot; // --screenshot: save the first frame and quit (for developers)
 };

@@ -1,5 +1,6 @@
 // The desktop program: the game's window on Qt.
 #include "CommandLine.h"
+#include "FirstFrame.h"
 #include "Fonts.h"
 #include "FormWidget.h"
 #include "ProgramFolder.h"
@@ -109,6 +110,7 @@ int main(int argc, char* argv[]) {
     if (!window.start()) return 0;
 
     placeOnScreen(window);
+    if (options.firstFrame) new kvz::desktop::FirstFrameProbe(window); // the window owns it
     if (options.fullscreen)
         window.toggleFullScreen();
     else

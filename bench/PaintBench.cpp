@@ -1,0 +1,61 @@
+// One full repaint of the window as the desktop program paints it, offscreen, at two
+// screen sizes: the opening screen, and a question with its four answers on screen.
+#include "CoreSession.h"
+#include "Fonts.h"
+#include "FormPainter.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+namespace kvz::bench {
+namespace {
+
+enum class Screen { Opening, Question };
+
+void FullRepaint(benchmark::State& state, Screen screen) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    ProgramCopy folder;
+    CoreSession session(folder.path());
+    session.start();
+    Form1& form = session.form();
+    if (screen == Screen::Question) {
+        session.click(form.lblStart);
+        session.runUntil([&] { return form.BonusRunning == True; });
+    }
+    form.resize(static_cast<int>(width * desktop::kTwipsPerPixel),
+                static_cast<int>(height * desktop::kTwipsPerPixel));
+
+    QImage image(width, height, QImage::Format_RGB32);
+    desktop::FormPainter painter;
+    for (auto _ : state) {
+        QPainter p(&image);
+        p.scale(1 / desktop::kTwipsPerPixel, 1 / desktop::kTwipsPerPixel);
+        painter.paint(
+            p, form,
+            QRectF(0, 0, width * desktop::kTwipsPerPixel, height * desktop::kTwipsPerPixel));
+    }
+}
+BENCHMARK_CAPTURE(FullRepaint, opening, Screen::Opening)
+    ->Args({1024, 768})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRepaint, question, Screen::Question)
+    ->Args({1024, 768})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kvz::bench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    kvz::desktop::registerBundledFonts();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
