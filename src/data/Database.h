@@ -36,6 +36,8 @@ class Connection {
 
     // Opens `path` with `password` and proves the key by reading the schema; throws
     // DbError (notADatabase) when the file is not a database or the password is wrong.
+    // A new file gets this program's encryption settings; files written with the
+    // library's defaults open too.
     Connection(const std::string& path, const std::string& password,
                Mode mode = Mode::OpenExisting);
     ~Connection();
@@ -52,6 +54,10 @@ class Connection {
     [[noreturn]] void fail(const std::string& context) const;
 
   private:
+    // Opens and keys the file, with the encryption settings `format` (SQL) or, when it is
+    // null, the library's defaults.
+    void open(int flags, const std::string& password, const char* format);
+
     sqlite3* db_ = nullptr;
     std::string path_;
 };

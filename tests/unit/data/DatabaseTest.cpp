@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#include <sqlcipher/sqlite3.h>
 
 using namespace kvz;
 
@@ -200,6 +201,27 @@ TEST_F(DatabaseTest, theFileIsUnreadableWithoutThePassword) {
         EXPECT_TRUE(e.notADatabase());
     }
     EXPECT_THROW(Connection(path, ""), DbError);
+}
+
+TEST_F(DatabaseTest, aFileWrittenWithTheLibraryDefaultsOpensAndKeepsItsFormat) {
+    // Earlier versions wrote their files with the library's default encryption settings.
+    path = dir.file("Baza.mdb");
+    auto withDefaults = [&](const char* sql) {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.c_str(), &db);
+        sqlite3_key(db, kDatabasePassword, 4);
+        int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        return rc;
+    };
+    ASSERT_EQ(withDefaults("CREATE TABLE tbSar (Saradnik); INSERT INTO tbSar VALUES ('Pera')"),
+              SQLITE_OK);
+    {
+        auto conn = open();
+        conn.exec("INSERT INTO tbSar VALUES ('Mika')");
+        EXPECT_EQ(readCollaborators(conn), (std::vector<std::string>{"Pera", "Mika"}));
+    }
+    EXPECT_EQ(withDefaults("SELECT count(*) FROM tbSar"), SQLITE_OK);
 }
 
 TEST_F(DatabaseTest, aFileThatIsNotADatabaseIsReportedAsSuch) {
