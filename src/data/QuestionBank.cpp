@@ -17,13 +17,24 @@ std::int64_t drawPosition(std::int64_t count, double r) {
     return std::clamp<std::int64_t>(p, 1, std::max<std::int64_t>(count, 1));
 }
 
-std::optional<QuestionRow> questionAt(const Connection& conn, int level, std::int64_t position) {
-    if (position < 1) return std::nullopt;
-    // Row order of "SELECT *" is table order; the index on RB keeps it, so the row is
-    // found without reading the rows before it from the table.
-    auto st = conn.prepare("SELECT * FROM tbKviz WHERE rb = ? ORDER BY rowid LIMIT 1 OFFSET ?");
-    st.bind(1, level).bind(2, position - 1);
-    if (!st.step()) return std::nullopt;
+namespace {
+
+// The row number of the level's first row when the level's `count` rows hold every row
+// number from there on without a gap, as an import writes a level: then the p-th row is
+// found by its number instead of by walking the level. Each bound is one index lookup.
+std::optional<std::int64_t> unbrokenRunStart(const Connection& conn, int level,
+                                             std::int64_t count) {
+    auto st = conn.prepare("SELECT (SELECT min(rowid) FROM tbKviz WHERE rb = ?1), "
+                           "(SELECT max(rowid) FROM tbKviz WHERE rb = ?1)");
+    st.bind(1, level);
+    std::int64_t first = 0, last = 0;
+    if (!st.step() || !st.column(0).asWholeNumber(first) || !st.column(1).asWholeNumber(last) ||
+        last - first + 1 != count)
+        return std::nullopt;
+    return first;
+}
+
+QuestionRow questionRow(const Statement& st, std::int64_t position) {
     QuestionRow row;
     row.position = position;
     row.fields = st.row();
@@ -39,6 +50,26 @@ std::optional<QuestionRow> questionAt(const Connection& conn, int level, std::in
     return row;
 }
 
+} // namespace
+
+std::optional<QuestionRow> questionAt(const Connection& conn, int level, std::int64_t position,
+                                      std::int64_t count) {
+    if (position < 1) return std::nullopt;
+    if (position <= count) {
+        if (auto first = unbrokenRunStart(conn, level, count)) {
+            auto st = conn.prepare("SELECT * FROM tbKviz WHERE rowid = ? AND rb = ?");
+            st.bind(1, *first + position - 1).bind(2, level);
+            if (st.step()) return questionRow(st, position);
+        }
+    }
+    // Row order of "SELECT *" is table order; the index on RB keeps it, so the row is
+    // found without reading the rows before it from the table.
+    auto st = conn.prepare("SELECT * FROM tbKviz WHERE rb = ? ORDER BY rowid LIMIT 1 OFFSET ?");
+    st.bind(1, level).bind(2, position - 1);
+    if (!st.step()) return std::nullopt;
+    return questionRow(st, position);
+}
+
 } // namespace kvz
 
 #include "core/Generator.h"
@@ -49,7 +80,7 @@ std::optional<QuestionRow> pickQuestion(const Connection& conn, int questionNo, 
                                         Generator& generator, double clockValue) {
     if (questionNo == 1) generator.randomize(clockValue);
     std::int64_t p = drawPosition(count, generator.next());
-    return questionAt(conn, questionNo, p);
+    return questionAt(conn, questionNo, p, count);
 }
 
 } // namespace kvz

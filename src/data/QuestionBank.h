@@ -31,8 +31,10 @@ std::int64_t countLevel(const Connection& conn, int level);
 std::int64_t drawPosition(std::int64_t count, double r);
 
 // The row at 1-based `position` among the rows of `level` in table order; nothing when
-// the level has fewer rows.
-std::optional<QuestionRow> questionAt(const Connection& conn, int level, std::int64_t position);
+// the level has fewer rows. `count` is the level's number of rows as counted before (it
+// lets a level stored without gaps be read in a few index lookups, whatever its size).
+std::optional<QuestionRow> questionAt(const Connection& conn, int level, std::int64_t position,
+                                      std::int64_t count);
 
 } // namespace kvz
 

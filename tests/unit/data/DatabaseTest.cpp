@@ -73,6 +73,23 @@ TEST_F(DatabaseTest, thePickedPositionFollowsTheDrawAndTheTableOrder) {
     EXPECT_TRUE(last->tac.equalsNumber(3));
 }
 
+TEST_F(DatabaseTest, positionsFollowTheTableOrderWhetherALevelIsStoredInOneRunOrNot) {
+    make(test::sampleFixture(3));
+    auto conn = open();
+    auto textAt = [&](std::int64_t p) {
+        auto row = questionAt(conn, 4, p, countLevel(conn, 4));
+        return row ? row->at(1).text() : "none";
+    };
+    EXPECT_EQ(textAt(1), "Pitawe 4.1");
+    EXPECT_EQ(textAt(3), "Pitawe 4.3");
+    EXPECT_EQ(textAt(4), "none");
+    // A gap, and a row stored after the other levels.
+    conn.exec("DELETE FROM tbKviz WHERE Pitanje = 'Pitawe 4.2'");
+    conn.exec("INSERT INTO tbKviz (Pitanje, RB) VALUES ('Pitawe 4.4', 4)");
+    EXPECT_EQ(textAt(2), "Pitawe 4.3");
+    EXPECT_EQ(textAt(3), "Pitawe 4.4");
+}
+
 TEST_F(DatabaseTest, theGeneratorIsSeededOnlyAtQuestionOne) {
     make(test::sampleFixture(50));
     auto conn = open();
