@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTime>
-#include <QUrl>
 
 namespace kvz::desktop {
 
@@ -65,10 +64,11 @@ void QtPlatform::beep() {
 
 void QtPlatform::playWav(const std::string& fullName) {
     if (muted_) return;
-    if (!sound_) sound_ = std::make_unique<QSoundEffect>();
-    sound_->stop(); // a new sound cuts off the one playing
-    sound_->setSource(QUrl::fromLocalFile(fromStd(fullName)));
-    sound_->play();
+    if (!soundLoaded_) {
+        soundLoaded_ = true;
+        sound_ = loadSound();
+    }
+    if (sound_) sound_->play(fromStd(fullName));
 }
 
 bool QtPlatform::anotherCopyRunning() {

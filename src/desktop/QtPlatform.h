@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Sound.h"
 #include "core/Services.h"
 
 #include <QLockFile>
-#include <QSoundEffect>
 #include <QString>
 #include <memory>
 
@@ -42,8 +42,10 @@ class QtPlatform : public Platform {
     QString programFolder_;
     QLockFile lock_;
     bool muted_ = false;
-    // Made on the first sound, so a game that plays none never opens the audio device.
-    std::unique_ptr<QSoundEffect> sound_;
+    // Loaded at the first sound, so a game that plays none never loads the audio
+    // libraries nor opens the audio device.
+    std::unique_ptr<Sound> sound_;
+    bool soundLoaded_ = false;
 };
 
 } // namespace kvz::desktop

@@ -2,6 +2,7 @@
 #include "DesktopFixture.h"
 #include "Fonts.h"
 #include "KeyCodes.h"
+#include "Sound.h"
 #include "TimerSync.h"
 
 #include <QEventLoop>
@@ -148,6 +149,7 @@ TEST(QtPlatform, aSecondCopyFindsTheLockHeldUntilTheFirstLetsGo) {
 
 TEST(QtPlatform, aSoundStartsAndReturnsAtOnceEvenWithoutAnAudioDevice) {
     qtApp();
+    EXPECT_NE(desktop::loadSound(), nullptr) << "no sound module beside the program";
     desktop::QtPlatform platform(QString::fromUtf8(KVZ_PROGRAM_DIR), QString());
     platform.playWav(platform.programFolder() + "/Mil.wav");
     platform.playWav(platform.programFolder() + "/Drugar.wav"); // cuts the first one off
