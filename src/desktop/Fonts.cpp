@@ -3,6 +3,7 @@
 #include "text/DisplayCode.h"
 
 #include <QFontDatabase>
+#include <QResource>
 #include <cmath>
 
 namespace kvz::desktop {
@@ -24,8 +25,16 @@ const char* const kBundledFonts[] = {
 
 bool registerBundledFonts() {
     bool all = true;
-    for (const char* file : kBundledFonts)
-        if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0) all = false;
+    for (const char* file : kBundledFonts) {
+        // The fonts are stored uncompressed in the program (see CMakeLists.txt): registered
+        // where they lie, they are neither copied nor read in full, only the parts drawn.
+        const QResource font(QString::fromLatin1(file));
+        const QByteArray data =
+            font.compressionAlgorithm() == QResource::NoCompression
+                ? QByteArray::fromRawData(reinterpret_cast<const char*>(font.data()), font.size())
+                : font.uncompressedData();
+        if (data.isEmpty() || QFontDatabase::addApplicationFontFromData(data) < 0) all = false;
+    }
     return all;
 }
 
