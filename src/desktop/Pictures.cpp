@@ -7,6 +7,14 @@
 
 namespace kvz::desktop {
 
+namespace {
+
+// Renders kept at once: every picture of a window at two sizes, with room to spare; a
+// window resized again and again starts over instead of growing without end.
+constexpr std::size_t kMaxRenders = 96;
+
+} // namespace
+
 QCursor handCursor() {
     constexpr int kSize = 32;
     constexpr int kHotX = 11, kHotY = 1; // the fingertip
@@ -40,17 +48,34 @@ const Pictures::Picture& Pictures::load(const std::string& name) {
     return picture;
 }
 
+const QImage& Pictures::rendered(const std::string& name, QSvgRenderer& svg, QSize pixels) {
+    const auto key = std::make_pair(name, std::make_pair(pixels.width(), pixels.height()));
+    auto found = renders_.find(key);
+    if (found != renders_.end()) return found->second;
+    if (renders_.size() >= kMaxRenders) renders_.clear();
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return renders_[key] = std::move(image);
+}
+
 void Pictures::draw(QPainter& painter, const QRectF& area, const std::string& name, Script script) {
     if (name.empty()) return;
-    const Picture* picture = &load(name);
+    std::string shown = name;
     if (script == Script::Latin && name.ends_with(".svg")) {
-        const Picture& latin = load(name.substr(0, name.size() - 4) + ".latin.svg");
-        if (latin.svg) picture = &latin;
+        std::string latin = name.substr(0, name.size() - 4) + ".latin.svg";
+        if (load(latin).svg) shown = std::move(latin);
     }
-    if (picture->svg)
-        picture->svg->render(&painter, area);
-    else if (!picture->image.isNull())
-        painter.drawImage(area, picture->image);
+    const Picture& picture = load(shown);
+    if (picture.svg) {
+        // Drawn at the size it covers on the device, so that it comes out as sharp as if
+        // it were rendered there.
+        const QSize pixels = painter.deviceTransform().mapRect(area).size().toSize();
+        if (!pixels.isEmpty()) painter.drawImage(area, rendered(shown, *picture.svg, pixels));
+    } else if (!picture.image.isNull()) {
+        painter.drawImage(area, picture.image);
+    }
 }
 
 } // namespace kvz::desktop

@@ -5,10 +5,12 @@
 #include <QCursor>
 #include <QImage>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 class QPainter;
 class QSvgRenderer;
@@ -20,6 +22,7 @@ namespace kvz::desktop {
 // system's pointing hand when that picture cannot be read.
 QCursor handCursor();
 
+// A drawing is rendered once per size on the device and reused by the repaints after it.
 class Pictures {
   public:
     Pictures();
@@ -39,8 +42,10 @@ class Pictures {
         std::unique_ptr<QSvgRenderer> svg;
     };
     const Picture& load(const std::string& name);
+    const QImage& rendered(const std::string& name, QSvgRenderer& svg, QSize pixels);
 
     std::map<std::string, Picture> cache_;
+    std::map<std::pair<std::string, std::pair<int, int>>, QImage> renders_;
 };
 
 } // namespace kvz::desktop
