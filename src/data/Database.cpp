@@ -14,6 +14,9 @@ namespace {
 // pages, 64,000 rounds), as earlier versions wrote them, still open.
 constexpr const char* kFileFormat = "PRAGMA cipher_page_size = 4096; PRAGMA kdf_iter = 1000;";
 
+// Statements a connection keeps for reuse: the game uses a dozen or so texts, over and over.
+constexpr std::size_t kKeptStatements = 64;
+
 } // namespace
 
 Connection::Connection(const std::string& path, const std::string& password, Mode mode)
@@ -57,6 +60,7 @@ void Connection::open(int flags, const std::string& password, const char* format
 }
 
 Connection::~Connection() {
+    for (auto& [sql, kept] : kept_) sqlite3_finalize(kept.stmt);
     sqlite3_close(db_);
 }
 
@@ -67,11 +71,18 @@ void Connection::fail(const std::string& context) const {
 }
 
 Statement Connection::prepare(const std::string& sql) const {
+    auto found = kept_.find(sql);
+    if (found != kept_.end() && !found->second.inUse) {
+        found->second.inUse = true;
+        return Statement(found->second.stmt, *this, &found->second.inUse);
+    }
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) !=
         SQLITE_OK)
         fail(sql);
-    return Statement(stmt, *this);
+    if (found != kept_.end() || kept_.size() >= kKeptStatements) return Statement(stmt, *this);
+    Kept& kept = kept_[sql] = Kept{stmt, true};
+    return Statement(stmt, *this, &kept.inUse);
 }
 
 void Connection::exec(const std::string& sql) const {
@@ -94,7 +105,13 @@ std::int64_t Connection::lastInsertRowid() const {
 }
 
 Statement::~Statement() {
-    sqlite3_finalize(stmt_);
+    if (inUse_ == nullptr) {
+        sqlite3_finalize(stmt_);
+        return;
+    }
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+    *inUse_ = false;
 }
 
 Statement& Statement::bind(int index, const Value& v) {

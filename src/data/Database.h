@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -44,6 +45,8 @@ class Connection {
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    // A statement for `sql`. Statements are kept for reuse: the same text prepared again
+    // gets the kept one back, reset, unless it is still in use.
     Statement prepare(const std::string& sql) const;
     void exec(const std::string& sql) const;
     bool tableExists(const std::string& name) const;
@@ -58,17 +61,27 @@ class Connection {
     // null, the library's defaults.
     void open(int flags, const std::string& password, const char* format);
 
+    struct Kept {
+        sqlite3_stmt* stmt;
+        bool inUse;
+    };
+
     sqlite3* db_ = nullptr;
     std::string path_;
+    mutable std::unordered_map<std::string, Kept> kept_;
 };
 
-// A prepared statement; every value goes in as a bound parameter.
+// A prepared statement; every value goes in as a bound parameter. One the connection keeps
+// (`inUse` points at its flag) is reset when this handle goes, the others are finalized.
 class Statement {
   public:
-    Statement(sqlite3_stmt* stmt, const Connection& conn) : stmt_(stmt), conn_(&conn) {}
+    Statement(sqlite3_stmt* stmt, const Connection& conn, bool* inUse = nullptr)
+        : stmt_(stmt), conn_(&conn), inUse_(inUse) {}
     ~Statement();
-    Statement(Statement&& other) noexcept : stmt_(other.stmt_), conn_(other.conn_) {
+    Statement(Statement&& other) noexcept
+        : stmt_(other.stmt_), conn_(other.conn_), inUse_(other.inUse_) {
         other.stmt_ = nullptr;
+        other.inUse_ = nullptr;
     }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -89,6 +102,7 @@ class Statement {
   private:
     sqlite3_stmt* stmt_;
     const Connection* conn_;
+    bool* inUse_;
 };
 
 // A transaction that rolls back unless committed.

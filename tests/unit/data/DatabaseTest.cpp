@@ -241,6 +241,25 @@ TEST_F(DatabaseTest, aFileWrittenWithTheLibraryDefaultsOpensAndKeepsItsFormat) {
     EXPECT_EQ(withDefaults("SELECT count(*) FROM tbSar"), SQLITE_OK);
 }
 
+TEST_F(DatabaseTest, aKeptStatementIsNeverSharedWhileInUseAndLetsWritersInWhenItGoes) {
+    make(test::sampleFixture(1, true));
+    auto conn = open();
+    const std::string names = "SELECT Saradnik FROM tbSar ORDER BY rowid";
+    {
+        auto outer = conn.prepare(names); // kept, and left in the middle of its rows
+        ASSERT_TRUE(outer.step());
+        {
+            auto inner = conn.prepare(names);
+            ASSERT_TRUE(inner.step());
+            EXPECT_EQ(inner.column(0).text(), "Pera");
+        }
+        ASSERT_TRUE(outer.step());
+        EXPECT_EQ(outer.column(0).text(), "Mika");
+    }
+    // Another connection can write: the kept statement holds no read lock any more.
+    EXPECT_NO_THROW(Connection(path, kDatabasePassword).exec("INSERT INTO tbSar VALUES ('Laza')"));
+}
+
 TEST_F(DatabaseTest, aFileThatIsNotADatabaseIsReportedAsSuch) {
     path = dir.file("Baza.mdb");
     test::writeFile(path, std::string(4096, 'x'));
