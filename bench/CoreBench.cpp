@@ -20,21 +20,16 @@ BENCHMARK(StartUp)->Unit(benchmark::kMillisecond);
 // Ticks that repeat for as long as nobody acts: Timer1 lights the ladder rung by rung on
 // the start screen, Timer2 blinks the record holders while a question waits for an answer.
 void Timer1OnStartScreen(benchmark::State& state) {
-    ProgramCopy folder;
-    CoreSession session(folder.path());
-    session.start();
-    Form1& form = session.form();
+    StartedProgram program;
+    Form1& form = program.form();
     for (auto _ : state) form.tick(form.Timer1);
 }
 BENCHMARK(Timer1OnStartScreen);
 
 void Timer2DuringQuestion(benchmark::State& state) {
-    ProgramCopy folder;
-    CoreSession session(folder.path());
-    session.start();
-    Form1& form = session.form();
-    session.click(form.lblStart);
-    session.runUntil([&] { return form.BonusRunning == True; });
+    StartedProgram program;
+    program.session.startGame();
+    Form1& form = program.form();
     for (auto _ : state) form.tick(form.Timer2);
 }
 BENCHMARK(Timer2DuringQuestion);
@@ -42,20 +37,16 @@ BENCHMARK(Timer2DuringQuestion);
 // Games one after another in one run of the program, as a simulation plays them; games per
 // second in wall-clock time, database writes included.
 void FullGame(benchmark::State& state) {
-    ProgramCopy folder;
-    CoreSession session(folder.path());
-    session.start();
-    for (auto _ : state) playFullGame(session);
+    StartedProgram program;
+    for (auto _ : state) playFullGame(program.session);
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(FullGame)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void RandomGame(benchmark::State& state) {
-    ProgramCopy folder;
-    CoreSession session(folder.path());
-    session.start();
+    StartedProgram program;
     std::mt19937 draws(7);
-    for (auto _ : state) playRandomGame(session, draws);
+    for (auto _ : state) playRandomGame(program.session, draws);
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(RandomGame)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -72,6 +72,11 @@ bool CoreSession::runUntil(const std::function<bool()>& done) {
     return true;
 }
 
+void CoreSession::startGame() {
+    click(form_.lblStart);
+    runUntil([this] { return form_.BonusRunning == True; });
+}
+
 void CoreSession::answer(int k) {
     click(form_.lblKviz[k]);
     click(form_.lblDANE[0]);

@@ -31,6 +31,11 @@ class ProgramCopy {
 // How long each kind of event took, in nanoseconds, one entry per delivery.
 using EventTimes = std::map<std::string, std::vector<double>>;
 
+// The value below which the fraction `q` of `sorted` (ascending, not empty) lies.
+inline double percentile(const std::vector<double>& sorted, double q) {
+    return sorted[static_cast<std::size_t>(q * static_cast<double>(sorted.size() - 1))];
+}
+
 // The game's core on a program folder, under a virtual clock, as the headless driver runs
 // it, with a player that plays whole games through the window's events. Every event it
 // delivers (clicks and timer ticks) is timed when `times` is given.
@@ -53,6 +58,9 @@ class CoreSession {
     // when the start screen is back.
     void playGame(const Chooser& choose);
 
+    // Start clicked, and question 1 on screen.
+    void startGame();
+
     void click(Control& c);
     void fiftyFifty();
     void askAudience();
@@ -71,6 +79,18 @@ class CoreSession {
     Form1 form_;
     VirtualClock clock_;
     EventTimes* times_;
+};
+
+// The program started on its own copy of a program folder.
+struct StartedProgram {
+    explicit StartedProgram(const std::string& from = KVZ_PROGRAM_DIR, EventTimes* times = nullptr)
+        : folder(from), session(folder.path(), times) {
+        session.start();
+    }
+    Form1& form() { return session.form(); }
+
+    ProgramCopy folder;
+    CoreSession session;
 };
 
 // The longest game: every question answered right (with 50:50 at question 3, the audience

@@ -50,9 +50,8 @@ void QuestionLoad(benchmark::State& state) {
         micros.push_back(std::chrono::duration<double, std::micro>(end - begin).count());
     }
     std::sort(micros.begin(), micros.end());
-    auto at = [&](double q) { return micros[static_cast<std::size_t>(q * (micros.size() - 1))]; };
-    state.counters["p50_us"] = at(0.50);
-    state.counters["p99_us"] = at(0.99);
+    state.counters["p50_us"] = percentile(micros, 0.50);
+    state.counters["p99_us"] = percentile(micros, 0.99);
     state.counters["max_us"] = micros.back();
 }
 BENCHMARK(QuestionLoad)->Unit(benchmark::kMicrosecond)->Iterations(3000);
@@ -68,10 +67,8 @@ BENCHMARK(CounterBump)->Unit(benchmark::kMicrosecond)->UseRealTime();
 // The result of a game offered to the list of record holders; each beats the weakest row,
 // so every update overwrites one.
 void ResultsUpdate(benchmark::State& state) {
-    ProgramCopy folder;
-    CoreSession session(folder.path());
-    session.start();
-    Form1& form = session.form();
+    StartedProgram program;
+    Form1& form = program.form();
     form.QuestionNo = 15;
     std::int64_t points = 0;
     for (auto _ : state) {

@@ -13,17 +13,15 @@
 
 int main(int argc, char** argv) {
     const int games = argc > 1 ? std::stoi(argv[1]) : 200;
-    kvz::bench::ProgramCopy folder(argc > 2 ? argv[2] : KVZ_PROGRAM_DIR);
     kvz::bench::EventTimes times;
-    kvz::bench::CoreSession session(folder.path(), &times);
-    session.start();
-    for (int i = 0; i < games; ++i) playFullGame(session);
+    kvz::bench::StartedProgram program(argc > 2 ? argv[2] : KVZ_PROGRAM_DIR, &times);
+    for (int i = 0; i < games; ++i) playFullGame(program.session);
 
     std::printf("%-22s %8s %10s %10s %10s\n", "event", "count", "median us", "p99 us", "max us");
     for (auto& [kind, ns] : times) {
         std::sort(ns.begin(), ns.end());
-        auto at = [&](double q) { return ns[static_cast<std::size_t>(q * (ns.size() - 1))] / 1e3; };
-        std::printf("%-22s %8zu %10.1f %10.1f %10.1f\n", kind.c_str(), ns.size(), at(0.5), at(0.99),
+        std::printf("%-22s %8zu %10.1f %10.1f %10.1f\n", kind.c_str(), ns.size(),
+                    kvz::bench::percentile(ns, 0.5) / 1e3, kvz::bench::percentile(ns, 0.99) / 1e3,
                     ns.back() / 1e3);
     }
     return 0;

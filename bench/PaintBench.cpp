@@ -17,14 +17,9 @@ enum class Screen { Opening, Question };
 void FullRepaint(benchmark::State& state, Screen screen) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    ProgramCopy folder;
-    CoreSession session(folder.path());
-    session.start();
-    Form1& form = session.form();
-    if (screen == Screen::Question) {
-        session.click(form.lblStart);
-        session.runUntil([&] { return form.BonusRunning == True; });
-    }
+    StartedProgram program;
+    if (screen == Screen::Question) program.session.startGame();
+    Form1& form = program.form();
     form.resize(static_cast<int>(width * desktop::kTwipsPerPixel),
                 static_cast<int>(height * desktop::kTwipsPerPixel));
 
