@@ -1,5 +1,6 @@
 #include "common/BankImport.h"
 
+#include "data/DatabaseCheck.h"
 #include "text/DisplayCode.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@ struct RawRow {
     std::map<std::string, std::optional<std::string>> fields;
 };
 
-constexpr std::size_t kMaxTextBytes = 1000;
 const char* const kAnswerKeys[4] = {"A", "B", "V", "G"};
 
 // Runs of white space (line breaks and tabs in a spreadsheet cell among them) become one
@@ -79,7 +79,8 @@ std::optional<std::string> displayField(const RawRow& row, const std::string& ke
         return std::nullopt;
     }
     if (text.size() > kMaxTextBytes) {
-        problems.push_back({row.line, "\"" + key + "\" is longer than 1000 bytes"});
+        problems.push_back({row.line, "\"" + key + "\" is longer than " +
+                                          std::to_string(kMaxTextBytes) + " bytes"});
         return std::nullopt;
     }
     auto converted = toDisplayCode(text);
