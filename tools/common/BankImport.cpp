@@ -109,10 +109,13 @@ void checkRow(const RawRow& row, std::optional<int> level, bool abcd, ParsedBank
         else
             out.problems.push_back(
                 {row.line, "\"RB\" must be a level from 1 to 15, not \"" + *rbIt->second + "\""});
-    } else if (level) {
-        q.rb = *level;
-    } else {
+    } else if (!level) {
         out.problems.push_back({row.line, "no level: give \"RB\" or --level"});
+    } else if (*level < 1 || *level > 15) {
+        out.problems.push_back(
+            {row.line, "the level " + std::to_string(*level) + " is not one from 1 to 15"});
+    } else {
+        q.rb = *level;
     }
 
     auto tacIt = row.fields.find("Tac");

@@ -81,8 +81,11 @@ TEST(BankImport, theUsualMultipleChoiceTextFormatNeedsALevel) {
     ASSERT_EQ(bank.problems.size(), 1u);
     EXPECT_EQ(bank.problems[0].line, 16);
 
-    auto noLevel =
-        parseBank("P\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n", BankFormat::Text, std::nullopt);
-    ASSERT_EQ(noLevel.problems.size(), 1u);
-    EXPECT_NE(noLevel.problems[0].message.find("level"), std::string::npos);
+    const char* one = "P\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n";
+    for (std::optional<int> level : {std::optional<int>(), std::optional(0), std::optional(16)}) {
+        auto refused = parseBank(one, BankFormat::Text, level);
+        EXPECT_TRUE(refused.questions.empty());
+        ASSERT_EQ(refused.problems.size(), 1u);
+        EXPECT_NE(refused.problems[0].message.find("level"), std::string::npos);
+    }
 }
