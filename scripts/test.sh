@@ -10,4 +10,4 @@ bash scripts/package.sh
 bash scripts/check-package.sh
 bash scripts/build.sh asan
 ctest --preset asan
-bash scripts/fuzz.sh "${KVZ_FUZZ_SECONDS:-10}"
+bash scripts/fuzz.sh "${KVZ_FUZZ_SECONDS:-5}"
