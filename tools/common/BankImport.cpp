@@ -161,7 +161,7 @@ std::vector<RawRow> jsonRows(std::string_view content, std::vector<BankProblem>&
     nlohmann::json doc;
     try {
         doc = nlohmann::json::parse(content);
-    } catch (const nlohmann::json::parse_error& e) {
+    } catch (const nlohmann::json::exception& e) { // a syntax error, or a number out of range
         problems.push_back({0, std::string("not valid JSON: ") + e.what()});
         return {};
     }

@@ -45,6 +45,13 @@ TEST(BankImport, everyBadRowIsReportedWithItsLine) {
     EXPECT_EQ(bank.questions[0].tac, 4);
 }
 
+TEST(BankImport, aNumberBeyondAnyTypeIsReportedAsBadJsonNotThrown) {
+    auto bank = parseBank(R"([{"Pitanje": "p", "RB": 1e999}])", BankFormat::Json, std::nullopt);
+    EXPECT_TRUE(bank.questions.empty());
+    ASSERT_EQ(bank.problems.size(), 1u);
+    EXPECT_NE(bank.problems[0].message.find("not valid JSON"), std::string::npos);
+}
+
 TEST(BankImport, csvWithQuotedFieldsAndTheLevelFromTheCommandLine) {
     auto bank = parseBank("Pitanje,A,B,V,G,Tac,Odred\n"
                           "\"Koliko je 2 + 2, ako je 3 + 3 \"\"šest\"\"?\",3,4,5,6,B,\n"
