@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-apps imagemagick sox clang-format
   librsvg2-bin dpkg-dev desktop-file-utils appstream
+  clang libclang-rt-14-dev
 )
 
 missing=()

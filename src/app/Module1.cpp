@@ -1,6 +1,7 @@
 // The start-up procedure and the program-wide helpers.
 #include "app/Form1.h"
 #include "app/Messages.h"
+#include "data/DatabaseCheck.h"
 
 namespace kvz {
 
@@ -11,7 +12,7 @@ void Form1::Main() {
         return;
     }
     try {
-        Conn = std::make_unique<Connection>(programFile("Baza.mdb"), kDatabasePassword);
+        Conn = openCheckedDatabase(programFile("Baza.mdb"));
         RsStat = std::make_unique<Settings>(*Conn);
         InstallFontAtStart();
         Form_Load();

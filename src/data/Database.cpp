@@ -33,29 +33,34 @@ Connection::Connection(const std::string& path, const std::string& password, Mod
 void Connection::open(int flags, const std::string& password, const char* format) {
     sqlite3_close(db_);
     db_ = nullptr;
-    if (sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-        std::string msg = db_ ? sqlite3_errmsg(db_) : "out of memory";
+    int rc = sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr);
+    try {
+        if (rc != SQLITE_OK)
+            throw DbError("cannot open " + path_ + ": " +
+                          (db_ ? sqlite3_errmsg(db_) : "out of memory"));
+        sqlite3_busy_timeout(db_, 2000);
+        if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK ||
+            (format != nullptr &&
+             sqlite3_exec(db_, format, nullptr, nullptr, nullptr) != SQLITE_OK))
+            throw DbError("cannot set the key of " + path_);
+        // SQLCipher opens any file with any key; the first read proves both.
+        char* err = nullptr;
+        rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
+        if (rc != SQLITE_OK) {
+            std::string msg = err ? err : sqlite3_errstr(rc);
+            sqlite3_free(err);
+            throw DbError(path_ + ": " + msg, rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT);
+        }
+        // Each write is a transaction of its own through a rollback journal, synced before it
+        // counts: a kill or a power cut at any moment leaves the last committed state, and
+        // every committed write lives in this one file (no log beside it that a copy could
+        // miss).
+        exec("PRAGMA journal_mode = DELETE");
+        exec("PRAGMA synchronous = FULL");
+    } catch (...) {
         sqlite3_close(db_);
         db_ = nullptr;
-        throw DbError("cannot open " + path_ + ": " + msg);
-    }
-    sqlite3_busy_timeout(db_, 2000);
-    if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK ||
-        (format != nullptr && sqlite3_exec(db_, format, nullptr, nullptr, nullptr) != SQLITE_OK)) {
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw DbError("cannot set the key of " + path_);
-    }
-    // SQLCipher opens any file with any key; the first read proves both.
-    char* err = nullptr;
-    int rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err);
-    if (rc != SQLITE_OK) {
-        std::string msg = err ? err : sqlite3_errstr(rc);
-        sqlite3_free(err);
-        sqlite3_close(db_);
-        db_ = nullptr;
-        bool notDb = rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT;
-        throw DbError(path_ + ": " + msg, notDb);
+        throw;
     }
 }
 

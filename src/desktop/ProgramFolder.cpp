@@ -1,6 +1,6 @@
 #include "ProgramFolder.h"
 
-#include "data/Database.h"
+#include "data/DatabaseCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,15 +23,19 @@ bool portable(const QString& folder) {
     return database.isFile() && database.isWritable() && QFileInfo(folder).isWritable();
 }
 
-// Whether the file is no database the game's key opens. Any other failure (a copy of the
-// game writing to it, a read error) is left to the game to report: the file is not touched.
+// Whether the file is no database the game's key opens, or is cut short or corrupt. A file
+// that opens but holds bad rows, and any other failure (a copy of the game writing to it, a
+// read error), is left to the game to report: the file is not touched.
 bool damaged(const QString& path) {
-    if (QFileInfo(path).size() == 0) return true; // cut off before its first page was written
     try {
-        Connection check(path.toStdString(), kDatabasePassword, Connection::Mode::OpenExisting);
+        openCheckedDatabase(path.toStdString());
         return false;
-    } catch (const DbError& e) {
-        return e.notADatabase();
+    } catch (const BadDatabase& e) {
+        using Kind = DatabaseFault::Kind;
+        const Kind kind = e.fault().kind;
+        return kind == Kind::Empty || kind == Kind::NotEncrypted || kind == Kind::Damaged;
+    } catch (const DbError&) {
+        return false;
     }
 }
 

@@ -87,7 +87,7 @@ void Form1::LoadQuestion() {
         timNajava.setEnabled(false);
         AnnounceStep = 0;
         platform_.messageBox("Nema pitanja za ovaj nivo u bazi. Dopunite bazu.", "Kvizomat",
-                             MessageIcon::Exclamation);
+                             MessageIcon::Critical);
         ReturnToStartAfterWalkAway();
         return;
     }

@@ -69,8 +69,10 @@ TEST_F(Installed, theUsersOwnCopyIsKeptAcrossStarts) {
 
 TEST_F(Installed, aDamagedCopyIsKeptAsideUnderADatedNameAndThePlayerIsTold) {
     choose();
-    for (const std::string& damage : {std::string("this is no database at all"), std::string()}) {
-        SCOPED_TRACE(damage.empty() ? "empty file" : "random text");
+    const std::string whole = readFile(templateFile("Baza.mdb"));
+    for (const std::string& damage : {std::string("this is no database at all"), std::string(),
+                                      whole.substr(0, whole.size() / 2)}) {
+        SCOPED_TRACE(damage.size());
         writeFile(userFile("Baza.mdb"), damage);
         const desktop::FolderChoice choice = choose();
         const std::string kept = userFile("Baza-ostecena-20261206-201530.mdb");

@@ -29,19 +29,6 @@ void expectRestingLadder(const Json& dump, int orangeIndex = 0) {
 
 } // namespace
 
-TEST(Startup, aMissingDatabaseIsReportedAndEndsTheProgram) {
-    ProgramFolder folder;
-    std::filesystem::remove(folder.file("Baza.mdb"));
-    auto dumps = folder.run("start\nclick lblStart\ndump end");
-    const Json& d = dumpLabelled(dumps, "end");
-    EXPECT_TRUE(d["ended"]);
-    auto messages = eventsOf(d, "message");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0]["text"], "Kraj! Obrisana je baza podataka.");
-    EXPECT_EQ(messages[0]["title"], "Kvizomat");
-    EXPECT_EQ(messages[0]["icon"], "critical");
-}
-
 TEST(Startup, aSecondCopyEndsSilentlyAndTouchesNothing) {
     ProgramFolder folder;
     Json before = folder.exportDatabase();

@@ -7,7 +7,7 @@
 namespace kvz::test {
 
 ProgramFolder::ProgramFolder(const Json& fixture, bool withSounds) {
-    createDatabase(dir_.file("Baza.mdb"), fixture);
+    if (!fixture.is_null()) createDatabase(dir_.file("Baza.mdb"), fixture);
     if (withSounds) {
         writeFile(dir_.file("Mil.wav"), "");
         writeFile(dir_.file("Drugar.wav"), "");

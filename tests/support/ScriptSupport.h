@@ -8,8 +8,9 @@
 
 namespace kvz::test {
 
-// A program folder in a fresh temporary folder: Baza.mdb made from a fixture and, when
-// asked, the two sound files (empty: the driver only records what is played).
+// A program folder in a fresh temporary folder: Baza.mdb made from a fixture (none for a
+// null fixture) and, when asked, the two sound files (empty: the driver only records what
+// is played).
 class ProgramFolder {
   public:
     explicit ProgramFolder(const Json& fixture = sampleFixture(), bool withSounds = true);

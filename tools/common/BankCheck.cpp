@@ -1,24 +1,29 @@
 #include "common/BankCheck.h"
 
+#include "data/DatabaseCheck.h"
+
 #include <sstream>
 
 namespace kvz {
 
 namespace {
 
-const char* const kColumns[] = {"Pitanje", "A", "B", "V", "G"};
-
-// Display code is printable 7-bit text.
-bool isDisplayText(const std::string& s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) > 126) return false;
-    return true;
-}
-
-std::int64_t countRows(const Connection& conn, const char* table) {
-    auto st = conn.prepare(std::string("SELECT COUNT(*) FROM ") + table);
-    st.step();
-    return static_cast<std::int64_t>(st.column(0).number());
+std::string describe(const FieldProblem& p) {
+    switch (p.fault) {
+    case FieldFault::Empty:
+        return p.field + " is empty";
+    case FieldFault::NotDisplayText:
+        return p.field + " is not display text";
+    case FieldFault::TooLong:
+        return p.field + " is longer than " + std::to_string(kMaxTextBytes) + " bytes";
+    case FieldFault::BadLevel:
+        return "RB \"" + p.value.text() + "\" is not a level 1..15";
+    case FieldFault::BadAnswer:
+        return "Tac \"" + p.value.text() + "\" is not an answer 1..4";
+    case FieldFault::BadCounter:
+        break;
+    }
+    return p.field + " \"" + p.value.text() + "\" is not a counter";
 }
 
 } // namespace
@@ -31,32 +36,15 @@ bool BankReport::everyLevelPlayable() const {
 
 BankReport checkBank(const Connection& conn) {
     BankReport report;
-    auto st =
-        conn.prepare("SELECT ID, Pitanje, A, B, V, G, RB, Tac, Odred FROM tbKviz ORDER BY rowid");
-    while (st.step()) {
-        std::string id = "row " + st.column(0).text();
-        std::vector<std::string> found;
-        for (int i = 1; i <= 5; ++i) {
-            Value v = st.column(i);
-            if (v.isNullOrEmpty())
-                found.push_back(std::string(kColumns[i - 1]) + " is empty");
-            else if (!isDisplayText(v.text()))
-                found.push_back(std::string(kColumns[i - 1]) + " is not display text");
+    scanQuestions(conn, [&](std::int64_t rowid, std::int64_t level,
+                            const std::vector<FieldProblem>& problems) {
+        if (level != 0) {
+            ++report.questions[static_cast<std::size_t>(level)];
+            if (problems.empty()) ++report.wellFormed[static_cast<std::size_t>(level)];
         }
-        Value odred = st.column(8);
-        if (!odred.isNull() && !isDisplayText(odred.text()))
-            found.push_back("Odred is not display text");
-        std::int64_t rb = 0, tac = 0;
-        bool rbOk = st.column(6).asWholeNumber(rb) && rb >= 1 && rb <= 15;
-        if (!rbOk) found.push_back("RB \"" + st.column(6).text() + "\" is not a level 1..15");
-        if (!(st.column(7).asWholeNumber(tac) && tac >= 1 && tac <= 4))
-            found.push_back("Tac \"" + st.column(7).text() + "\" is not an answer 1..4");
-        if (rbOk) {
-            ++report.questions[static_cast<std::size_t>(rb)];
-            if (found.empty()) ++report.wellFormed[static_cast<std::size_t>(rb)];
-        }
-        for (auto& f : found) report.problems.push_back(id + ": " + f);
-    }
+        for (const auto& p : problems)
+            report.problems.push_back("row " + std::to_string(rowid) + ": " + describe(p));
+    });
     report.settingsRows = countRows(conn, "tbStat");
     report.resultRows = countRows(conn, "tbRezultati");
     if (report.settingsRows != 1)

@@ -1,5 +1,6 @@
 #include "common/BankImport.h"
 
+#include "data/DatabaseCheck.h"
 #include "text/DisplayCode.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@ struct RawRow {
     std::map<std::string, std::optional<std::string>> fields;
 };
 
-constexpr std::size_t kMaxTextBytes = 1000;
 const char* const kAnswerKeys[4] = {"A", "B", "V", "G"};
 
 // Runs of white space (line breaks and tabs in a spreadsheet cell among them) become one
@@ -79,7 +79,8 @@ std::optional<std::string> displayField(const RawRow& row, const std::string& ke
         return std::nullopt;
     }
     if (text.size() > kMaxTextBytes) {
-        problems.push_back({row.line, "\"" + key + "\" is longer than 1000 bytes"});
+        problems.push_back({row.line, "\"" + key + "\" is longer than " +
+                                          std::to_string(kMaxTextBytes) + " bytes"});
         return std::nullopt;
     }
     auto converted = toDisplayCode(text);
@@ -108,10 +109,13 @@ void checkRow(const RawRow& row, std::optional<int> level, bool abcd, ParsedBank
         else
             out.problems.push_back(
                 {row.line, "\"RB\" must be a level from 1 to 15, not \"" + *rbIt->second + "\""});
-    } else if (level) {
-        q.rb = *level;
-    } else {
+    } else if (!level) {
         out.problems.push_back({row.line, "no level: give \"RB\" or --level"});
+    } else if (*level < 1 || *level > 15) {
+        out.problems.push_back(
+            {row.line, "the level " + std::to_string(*level) + " is not one from 1 to 15"});
+    } else {
+        q.rb = *level;
     }
 
     auto tacIt = row.fields.find("Tac");
@@ -157,7 +161,7 @@ std::vector<RawRow> jsonRows(std::string_view content, std::vector<BankProblem>&
     nlohmann::json doc;
     try {
         doc = nlohmann::json::parse(content);
-    } catch (const nlohmann::json::parse_error& e) {
+    } catch (const nlohmann::json::exception& e) { // a syntax error, or a number out of range
         problems.push_back({0, std::string("not valid JSON: ") + e.what()});
         return {};
     }

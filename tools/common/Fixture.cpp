@@ -114,18 +114,22 @@ Value jsonToValue(const Json& j) {
                              "; only null, truth values, numbers and texts are allowed");
 }
 
-void createDatabase(const std::string& path, const Json& fixture) {
+void fillDatabase(const Connection& conn, const Json& fixture) {
     if (!fixture.is_object()) throw std::runtime_error("the fixture must be a JSON object");
     for (const auto& [key, _] : fixture.items())
         if (key != "tbStat" && key != "tbKviz" && key != "tbRezultati" && key != "tbSar")
             throw std::runtime_error("unknown table \"" + key + "\"");
+    createSchema(conn, fixture.contains("tbSar"));
+    fill(conn, fixture);
+}
+
+void createDatabase(const std::string& path, const Json& fixture) {
     std::string temp = path + ".new";
     std::filesystem::remove(temp);
     try {
         Connection conn(temp, kDatabasePassword, Connection::Mode::Create);
-        createSchema(conn, fixture.contains("tbSar"));
         Transaction tx(conn);
-        fill(conn, fixture);
+        fillDatabase(conn, fixture);
         tx.commit();
     } catch (...) {
         std::filesystem::remove(temp);

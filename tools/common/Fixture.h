@@ -17,6 +17,10 @@ using Json = nlohmann::ordered_json;
 // Throws std::runtime_error with the reason when the fixture is malformed.
 void createDatabase(const std::string& path, const Json& fixture);
 
+// Makes the tables in an empty database and fills them with the fixture's rows; throws
+// std::runtime_error when the fixture is malformed.
+void fillDatabase(const Connection& conn, const Json& fixture);
+
 // Reads the whole database back in the fixture format.
 Json exportDatabase(const Connection& conn);
 

@@ -41,7 +41,7 @@ int create(const std::string& db, const std::string& fixturePath) {
     kvz::Json fixture;
     try {
         fixture = kvz::Json::parse(readFile(fixturePath));
-    } catch (const kvz::Json::parse_error& e) {
+    } catch (const kvz::Json::exception& e) { // a syntax error, or a number out of range
         throw std::runtime_error(fixturePath + ": not valid JSON: " + e.what());
     }
     kvz::createDatabase(db, fixture);

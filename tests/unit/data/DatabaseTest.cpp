@@ -148,6 +148,16 @@ TEST_F(DatabaseTest, collaboratorsAreReadInTableOrder) {
     EXPECT_EQ(readCollaborators(open()), (std::vector<std::string>{"Pera", "Mika"}));
 }
 
+TEST_F(DatabaseTest, collaboratorNamesTheGameCannotShowAreLeftOut) {
+    Json f = test::sampleFixture(1, true);
+    f["tbSar"] = {"Pera", std::string(1001, 'x'),
+                  "\xc5\xa0"
+                  "ana",
+                  "Mika"};
+    make(f);
+    EXPECT_EQ(readCollaborators(open()), (std::vector<std::string>{"Pera", "Mika"}));
+}
+
 TEST_F(DatabaseTest, anUnreadableCollaboratorTableGivesNoNames) {
     make(test::sampleFixture(1, false));
     open().exec("CREATE TABLE tbSar (Nesto)"); // the table is there, its column is not

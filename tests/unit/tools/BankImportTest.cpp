@@ -45,6 +45,13 @@ TEST(BankImport, everyBadRowIsReportedWithItsLine) {
     EXPECT_EQ(bank.questions[0].tac, 4);
 }
 
+TEST(BankImport, aNumberBeyondAnyTypeIsReportedAsBadJsonNotThrown) {
+    auto bank = parseBank(R"([{"Pitanje": "p", "RB": 1e999}])", BankFormat::Json, std::nullopt);
+    EXPECT_TRUE(bank.questions.empty());
+    ASSERT_EQ(bank.problems.size(), 1u);
+    EXPECT_NE(bank.problems[0].message.find("not valid JSON"), std::string::npos);
+}
+
 TEST(BankImport, csvWithQuotedFieldsAndTheLevelFromTheCommandLine) {
     auto bank = parseBank("Pitanje,A,B,V,G,Tac,Odred\n"
                           "\"Koliko je 2 + 2, ako je 3 + 3 \"\"šest\"\"?\",3,4,5,6,B,\n"
@@ -81,8 +88,11 @@ TEST(BankImport, theUsualMultipleChoiceTextFormatNeedsALevel) {
     ASSERT_EQ(bank.problems.size(), 1u);
     EXPECT_EQ(bank.problems[0].line, 16);
 
-    auto noLevel =
-        parseBank("P\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n", BankFormat::Text, std::nullopt);
-    ASSERT_EQ(noLevel.problems.size(), 1u);
-    EXPECT_NE(noLevel.problems[0].message.find("level"), std::string::npos);
+    const char* one = "P\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n";
+    for (std::optional<int> level : {std::optional<int>(), std::optional(0), std::optional(16)}) {
+        auto refused = parseBank(one, BankFormat::Text, level);
+        EXPECT_TRUE(refused.questions.empty());
+        ASSERT_EQ(refused.problems.size(), 1u);
+        EXPECT_NE(refused.problems[0].message.find("level"), std::string::npos);
+    }
 }

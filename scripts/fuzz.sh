@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (preset "fuzz", clang) and runs each for SECONDS (default 10),
+# starting from the seeds in fuzz/corpus. New inputs go to build-fuzz/corpus, a failing input
+# to build-fuzz/; the repository is left as it is.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-10}"
+bash scripts/build.sh fuzz
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
+for target in NamesFuzzer DisplayCodeFuzzer FixtureFuzzer BankImportFuzzer; do
+  scratch="build-fuzz/corpus/$target"
+  mkdir -p "$scratch"
+  echo "== $target, $seconds s"
+  "build-fuzz/bin/$target" -max_total_time="$seconds" -artifact_prefix=build-fuzz/ \
+    "$scratch" "fuzz/corpus/$target"
+done

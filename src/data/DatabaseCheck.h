@@ -1,0 +1,80 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvz {
+
+// The longest text a field may hold, far more than any label can show.
+inline constexpr std::size_t kMaxTextBytes = 1000;
+
+// Display code is printable 7-bit text.
+bool isDisplayText(std::string_view s);
+
+// What can be wrong with one field the game reads.
+enum class FieldFault { Empty, NotDisplayText, TooLong, BadLevel, BadAnswer, BadCounter };
+
+// The fault of a text the game shows, if any; Null or empty is one only when `required`.
+// Numbers and truth values have a text form that is always fine.
+std::optional<FieldFault> textFault(const Value& v, bool required);
+
+// The number of rows of a table (a name the program knows, not one read from a file).
+std::int64_t countRows(const Connection& conn, const std::string& table);
+
+struct FieldProblem {
+    std::string field;
+    FieldFault fault;
+    Value value;
+};
+
+// Calls `visit` for every row of tbKviz in table order with its row number, its level
+// (0 when RB is not a level 1..15) and the problems found in it.
+using QuestionVisitor = std::function<void(std::int64_t rowid, std::int64_t level,
+                                           const std::vector<FieldProblem>& problems)>;
+void scanQuestions(const Connection& conn, const QuestionVisitor& visit);
+
+// Why the game cannot use a database file.
+struct DatabaseFault {
+    enum class Kind {
+        Empty,         // no data at all
+        NotEncrypted,  // a database, but not protected by the game's password
+        Damaged,       // unreadable: not a database, a wrong password, truncated or corrupt
+        MissingTable,  // `table`
+        MissingField,  // `field` of `table`, or not at its place
+        SettingsRows,  // tbStat holds `rows` rows instead of one
+        TooFewResults, // tbRezultati holds `rows` rows, fewer than ten
+        BadField,      // `field` of `table` in row `row` (0 for the settings row)
+    };
+    Kind kind = Kind::Damaged;
+    std::string table;
+    std::string field;
+    std::int64_t rows = 0;
+    std::int64_t row = 0;
+    FieldFault fieldFault = FieldFault::Empty;
+};
+
+// A database the game refuses, found before anything was written to it.
+class BadDatabase : public DbError {
+  public:
+    explicit BadDatabase(DatabaseFault fault)
+        : DbError("the database fails its check"), fault_(std::move(fault)) {}
+    const DatabaseFault& fault() const { return fault_; }
+
+  private:
+    DatabaseFault fault_;
+};
+
+// Opens the game's database and reads it through: every page, the tables and fields the
+// game uses, the settings row, the results and every question. Throws BadDatabase with the
+// first fault found; nothing is written to the file before it passes.
+std::unique_ptr<Connection> openCheckedDatabase(const std::string& path);
+
+} // namespace kvz

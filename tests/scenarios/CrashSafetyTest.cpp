@@ -1,0 +1,176 @@
+// A kill at any moment leaves Baza.mdb whole and loses at most the one write in flight: the
+// driver plays games that write after almost every step and is killed (SIGKILL) at random
+// moments; each time the file must pass the integrity check and hold exactly one of the
+// states the same games pass through when left to run.
+//
+// KVZ_KILL_RUNS sets the number of kills (20 by default).
+#include "data/Database.h"
+#include "support/ScriptSupport.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+using namespace kvz;
+using namespace kvz::test;
+
+namespace {
+
+constexpr int kGames = 12;
+
+// Games on the sample bank (A is right at every level) that write at nearly every step:
+// game g answers g % 5 questions right, calls the friend, asks the audience and walks
+// away, so each raises Start, Tac or Netac, PTac or PNetac and may store a result.
+std::string writingGames() {
+    std::string s = "start\nfocus Text1\ntype \"Ana\"\n";
+    for (int g = 0; g < kGames; ++g) {
+        s += "click lblStart\nwait 6100\n";
+        for (int q = 0; q < g % 5; ++q)
+            s += "click lblKviz(1)\nclick lblDANE(0)\nwait 3000\nwait 6100\n";
+        s += "click Image2(2)\nclick Image2(7)\nclick Image2(4)\nwait 9200\n"
+             "click lblHvala(0)\nclick lblIzlaz\n";
+    }
+    return s;
+}
+
+// Every state the file passes through while the games run to their end, in order.
+std::vector<Json> statesOf(const std::string& script, const std::string& fresh) {
+    ProgramFolder folder(nullptr);
+    writeFile(folder.file("Baza.mdb"), fresh);
+    Connection reader(folder.file("Baza.mdb"), kDatabasePassword);
+    std::vector<Json> states{exportDatabase(reader)};
+    std::string traced;
+    for (std::size_t at = 0, end; at < script.size(); at = end + 1) {
+        end = script.find('\n', at);
+        traced += script.substr(at, end - at) + "\ndump\n";
+    }
+    auto result = script::runScript(traced, folder.path(), [&](const Json&) {
+        Json now = exportDatabase(reader);
+        if (now != states.back()) states.push_back(std::move(now));
+    });
+    EXPECT_EQ(result.status, script::kRanToEnd) << result.error;
+    return states;
+}
+
+// Starts the driver on the folder with the script, its output thrown away.
+pid_t startDriver(const std::string& folder, const std::string& scriptFile) {
+    static const std::string driver = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-script";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> args{driver, "--dir", folder, scriptFile};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, driver.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+using Clock = std::chrono::steady_clock;
+
+std::int64_t microsSince(Clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - t).count();
+}
+
+// Runs the driver; with `killAfter` it is killed (SIGKILL) after that many microseconds.
+// Returns whether it had already ended by itself.
+bool runDriver(const std::string& folder, const std::string& scriptFile,
+               std::optional<std::int64_t> killAfter) {
+    pid_t pid = startDriver(folder, scriptFile);
+    EXPECT_GT(pid, 0);
+    int status = 0;
+    bool endedAlone = true;
+    if (killAfter) {
+        std::this_thread::sleep_for(std::chrono::microseconds(*killAfter));
+        endedAlone = waitpid(pid, &status, WNOHANG) == pid;
+        if (!endedAlone) kill(pid, SIGKILL);
+    }
+    if (!endedAlone || !killAfter) waitpid(pid, &status, 0);
+    return endedAlone;
+}
+
+std::string integrity(const Connection& conn) {
+    auto st = conn.prepare("PRAGMA integrity_check");
+    return st.step() ? st.column(0).text() : "";
+}
+
+} // namespace
+
+TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesAtMostTheWriteInFlight) {
+    const char* env = std::getenv("KVZ_KILL_RUNS");
+    const int runs = env != nullptr ? std::atoi(env) : 20;
+    std::string script = writingGames();
+    std::string fresh = [] {
+        TempDir dir;
+        createDatabase(dir.file("Baza.mdb"), sampleFixture());
+        return readFile(dir.file("Baza.mdb"));
+    }();
+    std::vector<Json> states = statesOf(script, fresh);
+    ASSERT_GT(states.size(), 3u * kGames);
+
+    TempDir scriptDir;
+    writeFile(scriptDir.file("games.script"), script);
+    writeFile(scriptDir.file("start.script"), "start\n");
+    ProgramFolder folder(nullptr);
+    std::string db = folder.file("Baza.mdb"), journal = db + "-journal";
+
+    // The kills fall between the end of the start-up, which writes nothing, and the end of
+    // the games left to run, whatever the speed of the machine and its disk.
+    auto timed = [&](const char* file) {
+        writeFile(db, fresh);
+        auto began = Clock::now();
+        runDriver(folder.path(), scriptDir.file(file), std::nullopt);
+        return microsSince(began);
+    };
+    std::int64_t ready = timed("start.script");
+    std::int64_t span = timed("games.script");
+    ready = std::min(ready, span / 2);
+    {
+        Connection conn(db, kDatabasePassword);
+        ASSERT_EQ(exportDatabase(conn), states.back()) << "the driver and the trace disagree";
+    }
+
+    std::mt19937_64 random(std::random_device{}());
+    int inFlight = 0, midway = 0, untouched = 0, finished = 0;
+    for (int run = 0; run < runs; ++run) {
+        std::filesystem::remove(journal);
+        writeFile(db, fresh);
+        std::int64_t delay = std::uniform_int_distribution<std::int64_t>(ready, span)(random);
+        bool endedAlone = runDriver(folder.path(), scriptDir.file("games.script"), delay);
+        inFlight += std::filesystem::exists(journal) ? 1 : 0;
+
+        Connection conn(db, kDatabasePassword); // rolls back a write cut short
+        ASSERT_EQ(integrity(conn), "ok") << "run " << run << ", killed after " << delay << " us";
+        Json now = exportDatabase(conn);
+        auto at = std::find(states.begin(), states.end(), now);
+        ASSERT_NE(at, states.end()) << "run " << run << ", killed after " << delay
+                                    << " us: the file holds a state the games never had";
+        auto index = at - states.begin();
+        if (endedAlone) {
+            ++finished;
+            EXPECT_EQ(index + 1, static_cast<std::ptrdiff_t>(states.size()));
+        }
+        untouched += index == 0 ? 1 : 0;
+        midway += index > 0 && index + 1 < static_cast<std::ptrdiff_t>(states.size()) ? 1 : 0;
+    }
+    std::cout << "crash safety: " << runs << " kills " << ready / 1000 << " to " << span / 1000
+              << " ms into runs of " << states.size() - 1 << " writes; " << inFlight
+              << " cut a write short (journal "
+              << "left), " << midway << " stopped between the first and the last write, "
+              << untouched << " before the first, " << finished << " after the games ended\n";
+}
