@@ -13,6 +13,15 @@ namespace {
 // window resized again and again starts over instead of growing without end.
 constexpr std::size_t kMaxRenders = 96;
 
+QImage renderedSvg(QSvgRenderer& svg, QSize pixels) {
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
+}
+
 } // namespace
 
 QCursor handCursor() {
@@ -21,13 +30,8 @@ QCursor handCursor() {
     QSvgRenderer svg(QStringLiteral(":/pictures/cursor.svg"));
     if (!svg.isValid()) return QCursor(Qt::PointingHandCursor);
     const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pixmap(QSize(kSize, kSize) * ratio);
+    QPixmap pixmap = QPixmap::fromImage(renderedSvg(svg, QSize(kSize, kSize) * ratio));
     pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    svg.render(&painter, QRectF(0, 0, kSize, kSize));
-    painter.end();
     return QCursor(pixmap, kHotX, kHotY);
 }
 
@@ -53,11 +57,7 @@ const QImage& Pictures::rendered(const std::string& name, QSvgRenderer& svg, QSi
     auto found = renders_.find(key);
     if (found != renders_.end()) return found->second;
     if (renders_.size() >= kMaxRenders) renders_.clear();
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    return renders_[key] = std::move(image);
+    return renders_[key] = renderedSvg(svg, pixels);
 }
 
 void Pictures::draw(QPainter& painter, const QRectF& area, const std::string& name, Script script) {
