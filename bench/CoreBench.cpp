@@ -34,22 +34,33 @@ void Timer2DuringQuestion(benchmark::State& state) {
 }
 BENCHMARK(Timer2DuringQuestion);
 
-// Games one after another in one run of the program, as a simulation plays them; games per
-// second in wall-clock time, database writes included.
-void FullGame(benchmark::State& state) {
-    StartedProgram program;
+// Games one after another in one run of the program; games per second in wall-clock time.
+// On the file every counter and result is committed before the click returns; a simulation
+// plays on a scratch copy in memory.
+void FullGame(benchmark::State& state, DatabaseMode database) {
+    StartedProgram program(KVZ_PROGRAM_DIR, nullptr, database);
     for (auto _ : state) playFullGame(program.session);
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(FullGame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(FullGame, File, DatabaseMode::Direct)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(FullGame, Scratch, DatabaseMode::Scratch)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
-void RandomGame(benchmark::State& state) {
-    StartedProgram program;
+void RandomGame(benchmark::State& state, DatabaseMode database) {
+    StartedProgram program(KVZ_PROGRAM_DIR, nullptr, database);
     std::mt19937 draws(7);
     for (auto _ : state) playRandomGame(program.session, draws);
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(RandomGame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(RandomGame, File, DatabaseMode::Direct)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(RandomGame, Scratch, DatabaseMode::Scratch)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 } // namespace
 } // namespace kvz::bench

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <thread>
 
 namespace kvz::bench {
 
@@ -24,14 +25,16 @@ ProgramCopy::~ProgramCopy() {
     fs::remove_all(path_, ec);
 }
 
-CoreSession::CoreSession(const std::string& folder, EventTimes* times)
+CoreSession::CoreSession(const std::string& folder, EventTimes* times, DatabaseMode database)
     : platform_(folder), form_(platform_, rnd_),
       clock_(
           {&form_.Timer1, &form_.Timer2, &form_.Timer3, &form_.Timer4, &form_.Timer5,
            &form_.timNajava},
           [this](Timer& t) { timed(t.name(), [&] { form_.tick(t); }); },
           [this] { return form_.ended; }),
-      times_(times) {}
+      times_(times) {
+    platform_.scenery.database = database;
+}
 
 template <typename Event> void CoreSession::timed(const std::string& kind, Event&& event) {
     if (times_ == nullptr) {
@@ -51,7 +54,16 @@ void CoreSession::start(const std::string& name) {
     clock_.sync();
 }
 
+void CoreSession::restBeforeClick() {
+    // A player's clicks come a good part of a second apart, time enough for the commits
+    // behind the game to end and the disk to settle; here they would come back to back.
+    if (times_ == nullptr || platform_.scenery.database != DatabaseMode::WriteBehind) return;
+    form_.Writes->settle();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+
 void CoreSession::click(Control& c) {
+    restBeforeClick();
     timed("click " + c.name, [&] { form_.click(c); });
     clock_.sync();
     platform_.takeEvents(); // the sounds and beeps are not looked at

@@ -41,7 +41,8 @@ inline double percentile(const std::vector<double>& sorted, double q) {
 // delivers (clicks and timer ticks) is timed when `times` is given.
 class CoreSession {
   public:
-    explicit CoreSession(const std::string& folder, EventTimes* times = nullptr);
+    explicit CoreSession(const std::string& folder, EventTimes* times = nullptr,
+                         DatabaseMode database = DatabaseMode::Direct);
 
     Form1& form() { return form_; }
     VirtualClock& clock() { return clock_; }
@@ -71,6 +72,7 @@ class CoreSession {
     bool runUntil(const std::function<bool()>& done);
 
   private:
+    void restBeforeClick();
     template <typename Event> void timed(const std::string& kind, Event&& event);
     void answer(int k);
 
@@ -83,8 +85,9 @@ class CoreSession {
 
 // The program started on its own copy of a program folder.
 struct StartedProgram {
-    explicit StartedProgram(const std::string& from = KVZ_PROGRAM_DIR, EventTimes* times = nullptr)
-        : folder(from), session(folder.path(), times) {
+    explicit StartedProgram(const std::string& from = KVZ_PROGRAM_DIR, EventTimes* times = nullptr,
+                            DatabaseMode database = DatabaseMode::Direct)
+        : folder(from), session(folder.path(), times, database) {
         session.start();
     }
     Form1& form() { return session.form(); }

@@ -3,18 +3,27 @@
 // writes included), then prints per kind of event the count, median, 99th percentile
 // and maximum in microseconds.
 //
-// usage: kvizomat-bench-events [GAMES] [FOLDER]   (default 200 full games, see
-// playFullGame, on the bundled bank)
+// usage: kvizomat-bench-events [--behind] [GAMES] [FOLDER]   (default 200 full games, see
+// playFullGame, on the bundled bank). With --behind the writes are committed by a thread of
+// their own, as the desktop program does; otherwise each event waits for its commits.
 #include "CoreSession.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
-    const int games = argc > 1 ? std::stoi(argv[1]) : 200;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    auto database = kvz::DatabaseMode::Direct;
+    if (!args.empty() && args.front() == "--behind") {
+        database = kvz::DatabaseMode::WriteBehind;
+        args.erase(args.begin());
+    }
+    const int games = !args.empty() ? std::stoi(args[0]) : 200;
     kvz::bench::EventTimes times;
-    kvz::bench::StartedProgram program(argc > 2 ? argv[2] : KVZ_PROGRAM_DIR, &times);
+    kvz::bench::StartedProgram program(args.size() > 1 ? args[1] : KVZ_PROGRAM_DIR, &times,
+                                       database);
     for (int i = 0; i < games; ++i) playFullGame(program.session);
 
     std::printf("%-22s %8s %10s %10s %10s\n", "event", "count", "median us", "p99 us", "max us");

@@ -17,6 +17,8 @@ template <typename Handler> void Form1::guarded(Handler&& handler) {
     // program, as a run-time error would; what was written before it stays written.
     try {
         handler();
+        // A write committed behind the game that failed since is reported at the next event.
+        if (Writes) Writes->check();
     } catch (const DbError& e) {
         reportDatabaseError(*this, e);
     }

@@ -7,6 +7,7 @@
 #include "core/Timer.h"
 #include "data/Database.h"
 #include "data/QuestionBank.h"
+#include "data/Results.h"
 #include "data/Settings.h"
 
 #include <array>
@@ -141,7 +142,9 @@ class Form1 {
 
     // ---- The database ---------------------------------------------------------------
     std::unique_ptr<Connection> Conn;
+    std::unique_ptr<Writer> Writes; // where the game's writes go, as the platform chooses
     std::unique_ptr<Settings> RsStat;
+    std::unique_ptr<Results> RsResults;
 
     // ---- The window as the host sees it ---------------------------------------------
     bool keyPreview = false;  // form-level key handling
@@ -177,8 +180,13 @@ class Form1 {
     void PlayWav(const std::string& fullName);
     // Plays a sound of the program folder when the file is there; silent otherwise.
     void PlayProgramSound(const std::string& fileName);
-    // "Close the main window": the program ends; nothing runs after it.
+    // "Close the main window": the program ends; nothing runs after it. Writes still on
+    // their way to the file are committed first.
     void endProgram();
+    // Opens Baza.mdb checked, in the platform's database mode.
+    void openDatabase();
+    // Waits for the writes handed over so far; a failed one is reported.
+    void finishWrites();
     // The program folder path, "\" or "/", then the name.
     std::string programFile(const std::string& name);
 

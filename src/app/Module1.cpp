@@ -12,8 +12,7 @@ void Form1::Main() {
         return;
     }
     try {
-        Conn = openCheckedDatabase(programFile("Baza.mdb"));
-        RsStat = std::make_unique<Settings>(*Conn);
+        openDatabase();
         InstallFontAtStart();
         Form_Load();
     } catch (const DbError& e) {
@@ -25,6 +24,25 @@ void Form1::Main() {
     Form_Resize();
     Form_Activate();
     setFocus(&Text1);
+}
+
+void Form1::openDatabase() {
+    const std::string path = programFile("Baza.mdb");
+    Conn = openCheckedDatabase(path);
+    switch (platform_.databaseMode()) {
+    case DatabaseMode::Direct:
+        Writes = directWriter(*Conn);
+        break;
+    case DatabaseMode::WriteBehind:
+        Writes = backgroundWriter(path);
+        break;
+    case DatabaseMode::Scratch:
+        Conn = Connection::inMemoryCopy(*Conn);
+        Writes = directWriter(*Conn);
+        break;
+    }
+    RsStat = std::make_unique<Settings>(*Conn, *Writes);
+    RsResults = std::make_unique<Results>(*Conn, *Writes);
 }
 
 void Form1::PlayWav(const std::string& fullName) {
@@ -39,6 +57,16 @@ void Form1::PlayProgramSound(const std::string& fileName) {
 void Form1::endProgram() {
     ended = true;
     focus = nullptr;
+    finishWrites();
+}
+
+void Form1::finishWrites() {
+    if (Writes == nullptr) return;
+    try {
+        Writes->settle();
+    } catch (const DbError& e) {
+        reportDatabaseError(*this, e);
+    }
 }
 
 } // namespace kvz

@@ -11,6 +11,13 @@ struct ScreenSize {
     int height = 0; // twips
 };
 
+// How the game keeps its database. Direct: every write is committed before the handler that
+// made it returns (the driver and the tests, which read the file after each step).
+// WriteBehind: writes are handed to a thread that commits them in the same order, so no
+// handler waits for the disk (the desktop program). Scratch: the game plays on a copy in
+// memory and the file is never written (simulations and fuzzing).
+enum class DatabaseMode { Direct, WriteBehind, Scratch };
+
 struct Date {
     int year = 2026;
     int month = 1;
@@ -38,6 +45,7 @@ class Platform {
     virtual Date today() = 0;
     // The clock reading the generator is seeded from at the first question of a game.
     virtual double clockSeed() = 0;
+    virtual DatabaseMode databaseMode() { return DatabaseMode::Direct; }
 
     // Display-font installation: whether the system needs a restart before a new font
     // shows (the NT family did), the user's font folder, and the registration itself.

@@ -17,7 +17,53 @@ constexpr const char* kFileFormat = "PRAGMA cipher_page_size = 4096; PRAGMA kdf_
 // Statements a connection keeps for reuse: the game uses a dozen or so texts, over and over.
 constexpr std::size_t kKeptStatements = 64;
 
+// Copies the rows of `table`, row numbers included.
+void copyRows(const Connection& from, const Connection& to, const std::string& table) {
+    auto rows = from.prepare("SELECT rowid, * FROM " + quotedName(table));
+    std::string columns = "rowid", marks = "?";
+    for (int i = 1; i < rows.columnCount(); ++i) {
+        columns += ", " + quotedName(rows.columnName(i));
+        marks += ", ?";
+    }
+    auto insert = to.prepare("INSERT INTO " + quotedName(table) + " (" + columns + ") VALUES (" +
+                             marks + ")");
+    while (rows.step()) {
+        for (int i = 0; i < rows.columnCount(); ++i) insert.bind(i + 1, rows.column(i));
+        insert.run();
+        insert.reset();
+    }
+}
+
 } // namespace
+
+std::string quotedName(const std::string& name) {
+    std::string out = "\"";
+    for (char c : name) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+Connection::Connection() : path_(":memory:") {
+    if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close(db_);
+        throw DbError("cannot make a database in memory");
+    }
+}
+
+std::unique_ptr<Connection> Connection::inMemoryCopy(const Connection& from) {
+    std::unique_ptr<Connection> to(new Connection());
+    Transaction transaction(*to);
+    // Tables first, then their rows, then the indexes over them.
+    auto schema = from.prepare("SELECT type, name, sql FROM sqlite_master WHERE sql NOT NULL "
+                               "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                               "ORDER BY type <> 'table', rowid");
+    while (schema.step()) {
+        to->exec(schema.column(2).text());
+        if (schema.column(0).text() == "table") copyRows(from, *to, schema.column(1).text());
+    }
+    transaction.commit();
+    return to;
+}
 
 Connection::Connection(const std::string& path, const std::string& password, Mode mode)
     : path_(path) {

@@ -25,6 +25,9 @@ class DbError : public std::runtime_error {
     bool notADatabase_;
 };
 
+// `name` as an SQL identifier, quotes doubled: for names read from a file.
+std::string quotedName(const std::string& name);
+
 // The password that protects Baza.mdb.
 inline constexpr const char* kDatabasePassword = "vrba";
 
@@ -43,6 +46,11 @@ class Connection {
                Mode mode = Mode::OpenExisting);
     ~Connection();
     Connection(const Connection&) = delete;
+
+    // A copy of the whole database in memory, unencrypted: played on like the file, it
+    // leaves the file as it was. Row numbers are kept.
+    static std::unique_ptr<Connection> inMemoryCopy(const Connection& from);
+
     Connection& operator=(const Connection&) = delete;
 
     // A statement for `sql`. Statements are kept for reuse: the same text prepared again
@@ -57,6 +65,8 @@ class Connection {
     [[noreturn]] void fail(const std::string& context) const;
 
   private:
+    Connection(); // an empty database in memory
+
     // Opens and keys the file, with the encryption settings `format` (SQL) or, when it is
     // null, the library's defaults.
     void open(int flags, const std::string& password, const char* format);

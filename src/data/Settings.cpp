@@ -4,19 +4,8 @@
 
 namespace kvz {
 
-namespace {
-
-// A column name as an SQL identifier; the name comes from the file, so quotes are doubled.
-std::string quotedName(const std::string& name) {
-    std::string out = "\"";
-    for (char c : name) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
-} // namespace
-
-Settings::Settings(const Connection& conn) : conn_(conn) {
-    auto st = conn_.prepare("SELECT rowid, * FROM tbStat");
+Settings::Settings(const Connection& conn, Writer& writes) : writes_(writes) {
+    auto st = conn.prepare("SELECT rowid, * FROM tbStat");
     if (!st.step()) throw DbError("tbStat holds no settings row");
     rowid_ = st.column(0).isInteger() ? std::get<std::int64_t>(st.column(0).storage()) : 0;
     for (int i = 1; i < st.columnCount(); ++i) {
@@ -45,9 +34,8 @@ void Settings::set(std::string_view name, Value v) {
 void Settings::update() {
     for (std::size_t i = 0; i < names_.size(); ++i) {
         if (!dirty_[i]) continue;
-        auto st =
-            conn_.prepare("UPDATE tbStat SET " + quotedName(names_[i]) + " = ? WHERE rowid = ?");
-        st.bind(1, values_[i]).bind(2, rowid_).run();
+        writes_.write("UPDATE tbStat SET " + quotedName(names_[i]) + " = ? WHERE rowid = ?",
+                      {values_[i], Value(rowid_)});
         dirty_[i] = false;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
+#include "data/Writer.h"
 
 #include <cstdint>
 #include <string>
@@ -10,12 +11,12 @@
 namespace kvz {
 
 // The settings and counter row of tbStat, open for the whole run (the game's `RsStat`).
-// Fields are read from the row as loaded and changed in memory; update() writes the
-// changed fields back at once.
+// Fields are read from the row as loaded and changed in memory; update() hands the
+// changed fields to `writes` at once.
 class Settings {
   public:
     // Reads the first row of "SELECT * FROM tbStat"; throws DbError when there is none.
-    explicit Settings(const Connection& conn);
+    Settings(const Connection& conn, Writer& writes);
 
     Value field(std::string_view name) const;
     void set(std::string_view name, Value v);
@@ -27,7 +28,7 @@ class Settings {
   private:
     std::size_t indexOf(std::string_view name) const;
 
-    const Connection& conn_;
+    Writer& writes_;
     std::int64_t rowid_ = 0;
     std::vector<std::string> names_;
     std::vector<Value> values_;

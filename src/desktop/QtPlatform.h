@@ -33,6 +33,8 @@ class QtPlatform : public Platform {
     bool fileExists(const std::string& path) override;
     Date today() override;
     double clockSeed() override;
+    // Commits go to a thread of their own: a click never waits for the disk.
+    DatabaseMode databaseMode() override { return DatabaseMode::WriteBehind; }
     bool isWindowsNT() override;
     std::string fontFolder() override;
     bool copyFile(const std::string& from, const std::string& to) override;

@@ -28,21 +28,21 @@ bool consume(Boolean& flag) {
 
 // Overwrites the weakest row of the list when the result beats it: a higher level, or the
 // same level with more points. Equal results leave the list as it is.
-void replaceWeakest(const Connection& conn, const std::string& name, double level, double points,
+void replaceWeakest(Results& results, const std::string& name, double level, double points,
                     double score, const std::string& date) {
-    std::vector<ResultRow> rows = orderedResults(conn);
+    const std::vector<ResultRow>& rows = results.ordered();
     if (rows.empty()) return;
     const ResultRow& weakest = rows.back();
     double weakestLevel = weakest.rb.number();
     if (weakestLevel > level || (weakestLevel == level && weakest.skor.number() >= points)) return;
-    overwriteResult(conn, weakest.rowid, name, static_cast<std::int64_t>(level), score, date);
+    results.overwrite(weakest.rowid, name, static_cast<std::int64_t>(level), score, date);
 }
 
 } // namespace
 
 void Form1::RecordHolders(Boolean& save) {
     if (save == False) {
-        std::vector<ResultRow> rows = orderedResults(*Conn);
+        const std::vector<ResultRow>& rows = RsResults->ordered();
         for (int i = 1; i <= kShownRows; ++i) {
             std::size_t at = static_cast<std::size_t>(i - 1);
             lblSampioni[i].caption = at < rows.size() ? rowText(rows[at]) : "";
@@ -51,7 +51,8 @@ void Form1::RecordHolders(Boolean& save) {
     }
     if (!consume(ResultPending)) return;
     double points = leadingNumber(lblOsv.caption);
-    replaceWeakest(*Conn, Text1.caption, QuestionNo - 1, points, points, platform_.today().iso());
+    replaceWeakest(*RsResults, Text1.caption, QuestionNo - 1, points, points,
+                   platform_.today().iso());
 }
 
 void Form1::RecordWinner(Boolean& /*save*/) {
@@ -65,7 +66,7 @@ void Form1::RecordWinner(Boolean& /*save*/) {
     // count in the score stored.
     double points = leadingNumber(lblOsv.caption);
     double score = points + bonus + leadingNumber(lblTraka.caption);
-    replaceWeakest(*Conn, Text1.caption, kWinnerLevel, points, score, platform_.today().iso());
+    replaceWeakest(*RsResults, Text1.caption, kWinnerLevel, points, score, platform_.today().iso());
 }
 
 } // namespace kvz

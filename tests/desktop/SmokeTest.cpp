@@ -135,6 +135,24 @@ TEST_F(SmokeTest, aCaptionTooLongForItsLabelIsDrawnSmallerInsteadOfCutOff) {
     EXPECT_TRUE(fits(form.lblKviz[0]).second);
 }
 
+TEST_F(SmokeTest, theGameCountedByAStartClickIsInTheFileWhenTheProgramEnds) {
+    const std::string file = (dir.path() / "Baza.mdb").string();
+    auto storedStarts = [&file] {
+        Connection conn(file, kDatabasePassword);
+        return Settings(conn, *directWriter(conn)).field("Start").number();
+    };
+    const double before = storedStarts();
+    startProgram();
+    typeIntoNameBox("pera");
+    clickOn(form.lblStart);
+    // The window's click hands the count to the writer thread; ending the program waits
+    // for it.
+    releaseKey(window, Qt::Key_Escape);
+    ASSERT_TRUE(form.ended);
+    EXPECT_EQ(storedStarts(), before + 1);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(SmokeTest, escEndsTheProgramAndHidesTheWindow) {
     startProgram();
     releaseKey(window.nameBox(), Qt::Key_Escape);

@@ -296,6 +296,17 @@ TEST_F(DriverTest, aNameAndAClickOnStartBeginANewGame) {
     EXPECT_EQ(folder.exportDatabase()["tbStat"]["Start"], 1);
 }
 
+TEST_F(DriverTest, onAScratchCopyTheGamesCountButTheFileStaysAsItWas) {
+    const std::string before = test::readFile(folder.file("Baza.mdb"));
+    std::string out;
+    const std::string game = "start\ntype \"ana\"\nclick lblStart\ndump\n";
+    int status = test::runCommand(
+        "printf '" + game + "' | " + driver() + " --scratch --dir " + folder.path(), &out);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_EQ(control(Json::parse(out), "Label8(1)")["caption"], "1") << "the game was counted";
+    EXPECT_EQ(test::readFile(folder.file("Baza.mdb")), before);
+}
+
 TEST_F(DriverTest, enterInTheNameBoxIsAKeyStrokeThatStartsTheGame) {
     Json d = folder.run("start\ntype \"ana\"\nkey 13\ndump")[0];
     EXPECT_NE(control(d, "lblStart")["caption"], "Start");

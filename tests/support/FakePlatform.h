@@ -22,6 +22,7 @@ class FakePlatform : public Platform {
     Date date{2026, 1, 1};
     double seed = 1;
     bool registerSucceeds = true;
+    DatabaseMode database = DatabaseMode::Direct;
 
     int beeps = 0;
     std::vector<std::string> sounds; // full names played
@@ -39,6 +40,7 @@ class FakePlatform : public Platform {
     bool fileExists(const std::string& path) override;
     Date today() override { return date; }
     double clockSeed() override { return seed; }
+    DatabaseMode databaseMode() override { return database; }
     bool isWindowsNT() override { return nt; }
     std::string fontFolder() override { return folder + "/fonts"; }
     bool copyFile(const std::string& from, const std::string& to) override;

@@ -26,8 +26,10 @@ int typedCharacter(int keyCode) {
 // One run of the program: the scripted machine, the window and its clock.
 class Session {
   public:
-    explicit Session(const std::string& folder)
-        : platform_(folder), form_(platform_, rnd_), clock_(form_) {}
+    Session(const std::string& folder, DatabaseMode database)
+        : platform_(folder), form_(platform_, rnd_), clock_(form_) {
+        platform_.scenery.database = database;
+    }
 
     // Every control and timer a command names must exist.
     void checkNames(const std::vector<Command>& commands) {
@@ -177,7 +179,7 @@ class Session {
 } // namespace
 
 ScriptResult runScript(std::string_view script, const std::string& folder, const DumpSink& sink,
-                       const WindowSink& window) {
+                       const WindowSink& window, DatabaseMode database) {
     ScriptResult result;
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
@@ -188,7 +190,7 @@ ScriptResult runScript(std::string_view script, const std::string& folder, const
     DumpSink collect = sink ? sink : [&result](const Json& d) { result.dumps.push_back(d); };
     try {
         auto commands = parseScript(script);
-        Session session(folder);
+        Session session(folder, database);
         session.checkNames(commands);
         for (const Command& c : commands) session.run(c, collect, window);
     } catch (const ScriptError& e) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Fixture.h"
+#include "core/Services.h"
 
 #include <functional>
 #include <string>
@@ -30,9 +31,11 @@ using WindowSink = std::function<void(Form1&, const Json&)>;
 
 // Runs a script against the program folder `folder` with the game's real core under a
 // virtual clock. The whole script is checked before anything runs. Each dump goes to
-// `sink` as it is made, or into the result when there is no sink.
+// `sink` as it is made, or into the result when there is no sink. With
+// DatabaseMode::Scratch the game plays on a copy of Baza.mdb in memory.
 ScriptResult runScript(std::string_view script, const std::string& folder,
-                       const DumpSink& sink = {}, const WindowSink& window = {});
+                       const DumpSink& sink = {}, const WindowSink& window = {},
+                       DatabaseMode database = DatabaseMode::Direct);
 
 // A dump as one line of JSON; texts that are not valid UTF-8 are printed with
 // replacement characters.

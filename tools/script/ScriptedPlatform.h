@@ -15,6 +15,7 @@ struct Scenery {
     bool anotherCopyRunning = false;
     Date date{2026, 1, 1};
     double clockSeed = 1;
+    DatabaseMode database = DatabaseMode::Direct;
 };
 
 // The machine as a script plays it: answers from the Scenery, a real program folder, and
@@ -40,6 +41,7 @@ class ScriptedPlatform : public Platform {
     bool fileExists(const std::string& path) override;
     Date today() override { return scenery.date; }
     double clockSeed() override { return scenery.clockSeed; }
+    DatabaseMode databaseMode() override { return scenery.database; }
     bool isWindowsNT() override { return scenery.windowsNT; }
     std::string fontFolder() override;
     bool copyFile(const std::string& from, const std::string& to) override;

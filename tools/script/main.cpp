@@ -7,10 +7,12 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(usage: kvizomat-script --dir FOLDER [SCRIPT]
+constexpr const char* kUsage = R"(usage: kvizomat-script --dir FOLDER [--scratch] [SCRIPT]
   Runs the game against the program folder FOLDER (Baza.mdb, Mil.wav, Drugar.wav and
   _ARIAL.TTF are looked for there) under a virtual clock, one command a line, from SCRIPT
   or from standard input. Each `dump` prints the whole state as one line of JSON.
+  --scratch  play on a copy of Baza.mdb in memory: counters and results change only in
+             the copy, and the file is left as it was (for simulations)
 )";
 
 int usage(const std::string& problem) {
@@ -23,6 +25,7 @@ int usage(const std::string& problem) {
 int main(int argc, char** argv) {
     std::string folder, scriptPath;
     bool haveFolder = false;
+    auto database = kvz::DatabaseMode::Direct;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -33,6 +36,8 @@ int main(int argc, char** argv) {
             if (++i == argc) return usage("--dir needs a folder");
             folder = argv[i];
             haveFolder = true;
+        } else if (arg == "--scratch") {
+            database = kvz::DatabaseMode::Scratch;
         } else if (arg.starts_with("-") && arg != "-") {
             return usage("unknown option " + arg);
         } else if (!scriptPath.empty()) {
@@ -55,9 +60,10 @@ int main(int argc, char** argv) {
         text << in.rdbuf();
     }
 
-    auto result = kvz::script::runScript(text.str(), folder, [](const kvz::Json& dump) {
-        std::cout << kvz::script::dumpLine(dump) << std::endl;
-    });
+    auto result = kvz::script::runScript(
+        text.str(), folder,
+        [](const kvz::Json& dump) { std::cout << kvz::script::dumpLine(dump) << std::endl; }, {},
+        database);
     if (result.status != kvz::script::kRanToEnd) {
         std::string where = scriptPath.empty() ? "" : scriptPath + ": ";
         std::cerr << "kvizomat-script: " << where << result.error << "\n";

@@ -170,18 +170,19 @@ TEST_F(DatabaseTest, aCounterBumpRaisesOnlyThatFieldByOneAndIsOnDiskAtOnce) {
     f["tbStat"]["PTac"] = 7;
     make(f);
     auto conn = open();
-    Settings stat(conn);
+    auto writes = directWriter(conn);
+    Settings stat(conn, *writes);
     stat.bump("Start");
     // A second connection sees the write without anything else happening first.
     auto other = open();
-    Settings fresh(other);
+    Settings fresh(other, *writes);
     EXPECT_EQ(fresh.field("Start").number(), 42);
     for (const char* untouched : {"Tac", "Netac", "PNetac"})
         EXPECT_EQ(fresh.field(untouched).number(), 0);
     EXPECT_EQ(fresh.field("PTac").number(), 7);
     stat.bump("PTac");
-    EXPECT_EQ(Settings(open()).field("PTac").number(), 8);
-    EXPECT_EQ(Settings(open()).field("Start").number(), 42);
+    EXPECT_EQ(Settings(open(), *writes).field("PTac").number(), 8);
+    EXPECT_EQ(Settings(open(), *writes).field("Start").number(), 42);
 }
 
 TEST_F(DatabaseTest, settingsWithoutARowOrAFieldFailClearly) {
@@ -189,10 +190,11 @@ TEST_F(DatabaseTest, settingsWithoutARowOrAFieldFailClearly) {
     f.erase("tbStat");
     make(f);
     auto conn = open();
-    EXPECT_THROW(Settings{conn}, DbError);
+    auto writes = directWriter(conn);
+    EXPECT_THROW((Settings{conn, *writes}), DbError);
     make(test::sampleFixture(1));
     auto conn2 = open();
-    Settings stat(conn2);
+    Settings stat(conn2, *writes);
     EXPECT_THROW(stat.field("Nema"), DbError);
 }
 
@@ -203,13 +205,16 @@ TEST_F(DatabaseTest, resultsComeInListOrderAndAreOverwrittenInPlace) {
     f["tbRezultati"][7] = {{"Ime", "Ceca"}, {"RB", 9}, {"Skor", 100}, {"Datum", "2026-01-03"}};
     make(f);
     auto conn = open();
-    auto rows = orderedResults(conn);
+    auto writes = directWriter(conn);
+    Results results(conn, *writes);
+    auto rows = results.ordered();
     ASSERT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[0].ime.text(), "Ceca");
     EXPECT_EQ(rows[1].ime.text(), "Bojan");
     EXPECT_EQ(rows[2].ime.text(), "Ana");
-    overwriteResult(conn, rows.back().rowid, "Dejan", 3, 250, "2026-02-02");
-    rows = orderedResults(open());
+    results.overwrite(rows.back().rowid, "Dejan", 3, 250, "2026-02-02");
+    EXPECT_EQ(results.ordered()[3].ime.text(), "Dejan");
+    rows = Results(open(), *writes).ordered();
     EXPECT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[3].ime.text(), "Dejan");
     EXPECT_EQ(rows[3].datum.text(), "2026-02-02");

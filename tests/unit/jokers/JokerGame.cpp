@@ -73,7 +73,7 @@ std::array<int, 4> JokerGame::chartShares() const {
 
 double JokerGame::storedCounter(const char* name) const {
     Connection conn(dir.file("Baza.mdb"), kDatabasePassword);
-    return Settings(conn).field(name).number();
+    return Settings(conn, *directWriter(conn)).field(name).number();
 }
 
 } // namespace kvz::test

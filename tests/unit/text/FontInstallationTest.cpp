@@ -35,7 +35,7 @@ class FontInstallation : public ::testing::Test {
 
     bool slovaStored() const {
         Connection conn(dir_.file("Baza.mdb"), kDatabasePassword);
-        return Settings(conn).field("Slova").truth();
+        return Settings(conn, *directWriter(conn)).field("Slova").truth();
     }
 
     std::string installedFont() const { return platform_.folder + "/fonts/_ARIAL.TTF"; }

@@ -1,0 +1,139 @@
+#include "data/Writer.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace kvz {
+
+namespace {
+
+void commit(const Connection& conn, const std::string& sql, const std::vector<Value>& values) {
+    auto st = conn.prepare(sql);
+    for (std::size_t i = 0; i < values.size(); ++i) st.bind(static_cast<int>(i) + 1, values[i]);
+    st.run();
+}
+
+class DirectWriter final : public Writer {
+  public:
+    explicit DirectWriter(const Connection& conn) : conn_(conn) {}
+    void write(const std::string& sql, std::vector<Value> values) override {
+        commit(conn_, sql, values);
+    }
+    void settle() override {}
+    void check() override {}
+
+  private:
+    const Connection& conn_;
+};
+
+class BackgroundWriter final : public Writer {
+  public:
+    explicit BackgroundWriter(std::string path)
+        : path_(std::move(path)), thread_([this] { run(); }) {}
+
+    ~BackgroundWriter() override {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+
+    void write(const std::string& sql, std::vector<Value> values) override {
+        {
+            std::lock_guard lock(mutex_);
+            if (failed_) return;
+            queue_.push_back(Job{sql, std::move(values)});
+        }
+        wake_.notify_all();
+    }
+
+    void settle() override {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return queue_.empty() && !busy_; });
+        throwFailure();
+    }
+
+    void check() override {
+        std::lock_guard lock(mutex_);
+        throwFailure();
+    }
+
+  private:
+    struct Job {
+        std::string sql;
+        std::vector<Value> values;
+    };
+
+    void run() {
+        // Opened here, beside the rest of the start-up; a failure is the first write's.
+        std::optional<Connection> conn;
+        try {
+            conn.emplace(path_, kDatabasePassword);
+        } catch (const DbError& e) {
+            std::lock_guard lock(mutex_);
+            fail(e);
+            done_.notify_all();
+        }
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty()) return; // stopping, and everything is written
+            Job job = std::move(queue_.front());
+            queue_.pop_front();
+            busy_ = true;
+            lock.unlock();
+            std::optional<DbError> failure;
+            try {
+                commit(*conn, job.sql, job.values);
+            } catch (const DbError& e) {
+                failure = e;
+            }
+            lock.lock();
+            busy_ = false;
+            if (failure) fail(*failure);
+            done_.notify_all();
+        }
+    }
+
+    // Later writes would build on the one that failed: they are dropped.
+    void fail(const DbError& e) {
+        failed_ = true;
+        failure_ = e;
+        queue_.clear();
+    }
+
+    void throwFailure() {
+        if (!failure_) return;
+        DbError e = *failure_;
+        failure_.reset();
+        throw e;
+    }
+
+    const std::string path_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    std::deque<Job> queue_;
+    bool busy_ = false;
+    bool stopping_ = false;
+    bool failed_ = false;
+    std::optional<DbError> failure_;
+    std::thread thread_; // last: starts once everything above is ready
+};
+
+} // namespace
+
+std::unique_ptr<Writer> directWriter(const Connection& conn) {
+    return std::make_unique<DirectWriter>(conn);
+}
+
+std::unique_ptr<Writer> backgroundWriter(const std::string& path) {
+    return std::make_unique<BackgroundWriter>(path);
+}
+
+} // namespace kvz

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kvz {
+
+// Where the game's writes go. Each write is one statement with its values, committed as a
+// transaction of its own, in the order the writes were made.
+class Writer {
+  public:
+    virtual ~Writer() = default;
+
+    virtual void write(const std::string& sql, std::vector<Value> values) = 0;
+    // Returns once every write made so far is committed. Throws the DbError of a write
+    // that failed, once; the writes after a failed one are dropped.
+    virtual void settle() = 0;
+    // Throws the DbError of a write that failed, once, without waiting.
+    virtual void check() = 0;
+};
+
+// Commits each write on `conn` before write() returns; a failure is thrown from write().
+std::unique_ptr<Writer> directWriter(const Connection& conn);
+
+// Commits the writes on a thread of its own, through a connection of its own to the file
+// at `path`; a file that connection cannot open fails the first write. The writes still
+// waiting are committed before the writer goes.
+std::unique_ptr<Writer> backgroundWriter(const std::string& path);
+
+} // namespace kvz

@@ -1,0 +1,196 @@
+// Where the game's writes go: committed behind the game in order, or on a scratch copy in
+// memory that leaves the file alone; and the list of results kept in memory in the
+// database's own order.
+#include "data/Writer.h"
+
+#include "app/Form1.h"
+#include "data/Results.h"
+#include "data/Settings.h"
+#include "support/FakePlatform.h"
+#include "support/TestSupport.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace kvz;
+
+namespace {
+
+class WriterTest : public ::testing::Test {
+  protected:
+    WriterTest() : path(dir.file("Baza.mdb")) { createDatabase(path, test::sampleFixture(1)); }
+
+    Connection open() const { return Connection(path, kDatabasePassword); }
+    double stored(const char* field) const {
+        Connection conn = open();
+        return Settings(conn, *directWriter(conn)).field(field).number();
+    }
+
+    // The program started in `mode` on the file, with a name typed.
+    Form1& startProgram(DatabaseMode mode) {
+        platform.folder = dir.path().string();
+        platform.database = mode;
+        form = std::make_unique<Form1>(platform, generator);
+        form->Main();
+        EXPECT_FALSE(form->ended);
+        form->Text1.caption = "Ana";
+        return *form;
+    }
+
+    test::TempDir dir;
+    std::string path;
+    test::FakePlatform platform;
+    Generator generator;
+    std::unique_ptr<Form1> form;
+};
+
+constexpr const char* kSetStart = "UPDATE tbStat SET Start = ?";
+
+TEST_F(WriterTest, writesBehindTheGameAreCommittedInOrderAndAllBeforeTheWriterGoes) {
+    {
+        auto writes = backgroundWriter(path);
+        for (int i = 1; i <= 40; ++i) writes->write(kSetStart, {i});
+        writes->write("UPDATE tbStat SET Tac = Start", {});
+    } // nothing settled: going away commits what is still waiting
+    EXPECT_EQ(stored("Start"), 40);
+    EXPECT_EQ(stored("Tac"), 40) << "a later write saw every earlier one";
+}
+
+TEST_F(WriterTest, settlingMakesTheWritesVisibleToAnotherConnection) {
+    auto writes = backgroundWriter(path);
+    Connection game = open();
+    Settings stat(game, *writes);
+    const double before = stat.field("Start").number();
+    stat.bump("Start");
+    stat.bump("Start");
+    writes->settle();
+    EXPECT_EQ(stored("Start"), before + 2);
+}
+
+TEST_F(WriterTest, aFailedWriteIsReportedOnceAndTheWritesAfterItAreDropped) {
+    auto writes = backgroundWriter(path);
+    writes->write(kSetStart, {5});
+    writes->write("UPDATE tbNema SET Start = 1", {});
+    writes->write(kSetStart, {6});
+    try {
+        writes->settle();
+        FAIL() << "the failure was not reported";
+    } catch (const DbError& e) {
+        EXPECT_NE(std::string(e.what()).find("tbNema"), std::string::npos) << e.what();
+    }
+    EXPECT_NO_THROW(writes->settle());
+    writes->write(kSetStart, {7});
+    EXPECT_NO_THROW(writes->settle());
+    EXPECT_EQ(stored("Start"), 5) << "nothing after the failed write was committed";
+}
+
+TEST_F(WriterTest, aFileTheWriterCannotOpenFailsItsFirstWrite) {
+    auto writes = backgroundWriter(dir.file("nowhere/Baza.mdb"));
+    writes->write(kSetStart, {5});
+    EXPECT_THROW(writes->settle(), DbError);
+    EXPECT_NO_THROW(writes->settle());
+}
+
+TEST_F(WriterTest, aDirectWriteFailsAtOnce) {
+    Connection conn = open();
+    auto writes = directWriter(conn);
+    EXPECT_THROW(writes->write("UPDATE tbNema SET Start = 1", {}), DbError);
+    writes->write(kSetStart, {9});
+    EXPECT_EQ(stored("Start"), 9);
+}
+
+TEST_F(WriterTest, aScratchCopyHoldsEveryRowAndIndexAndLeavesTheFileAlone) {
+    const std::string original = test::readFile(path);
+    {
+        Connection file = open();
+        auto copy = Connection::inMemoryCopy(file);
+        for (const char* query :
+             {"SELECT rowid, * FROM tbKviz", "SELECT rowid, * FROM tbStat",
+              "SELECT rowid, * FROM tbRezultati", "SELECT rowid, * FROM tbSar",
+              "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY name"}) {
+            auto a = file.prepare(query), b = copy->prepare(query);
+            int rows = 0;
+            for (bool more = a.step(); more; more = a.step(), ++rows) {
+                ASSERT_TRUE(b.step()) << query << ": the copy ends at row " << rows;
+                EXPECT_EQ(a.row(), b.row()) << query << ", row " << rows;
+            }
+            EXPECT_FALSE(b.step()) << query << ": the copy has more rows";
+            EXPECT_GT(rows, 0) << query;
+        }
+        copy->exec("UPDATE tbStat SET Start = 1234");
+        copy->exec("DELETE FROM tbKviz");
+    }
+    EXPECT_EQ(test::readFile(path), original);
+}
+
+TEST_F(WriterTest, aGameOnAScratchCopyCountsInTheCopyOnly) {
+    const std::string original = test::readFile(path);
+    const double before = stored("Start");
+    Form1& game = startProgram(DatabaseMode::Scratch);
+    game.click(game.lblStart);
+    game.endProgram();
+    EXPECT_EQ(Settings(*game.Conn, *game.Writes).field("Start").number(), before + 1);
+    EXPECT_EQ(test::readFile(path), original);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(WriterTest, aWriteThatFailsBehindTheGameIsReportedAtTheNextEvent) {
+    // The counters' table goes after the start-up check, before the Start click's count.
+    Form1& game = startProgram(DatabaseMode::WriteBehind);
+    open().exec("ALTER TABLE tbStat RENAME TO tbStaro");
+    game.click(game.lblStart);
+    // The click returned before the commit failed; a later event reports it.
+    for (int waited = 0; !game.ended && waited < 5000; waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        game.tick(game.Timer2);
+    }
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text.rfind("Greska u bazi podataka: ", 0), 0u)
+        << platform.messages[0].text;
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(game.ended);
+}
+
+TEST(ResultsOrder, theListInMemoryKeepsTheDatabasesOrderThroughOverwrites) {
+    test::TempDir dir;
+    const std::string path = dir.file("Baza.mdb");
+    Json f = test::sampleFixture(1);
+    // Ties on both keys, free rows (Null), whole and fractional scores, a level as text.
+    const Json rows[] = {
+        {{"Ime", "Ana"}, {"RB", 7}, {"Skor", 4000}, {"Datum", "2026-01-01"}},
+        {{"Ime", "Bojan"}, {"RB", 7}, {"Skor", 4000.5}, {"Datum", "2026-01-02"}},
+        {{"Ime", "Ceca"}, {"RB", 7}, {"Skor", 4000}, {"Datum", "2026-01-03"}},
+        {{"Ime", nullptr}, {"RB", nullptr}, {"Skor", nullptr}, {"Datum", nullptr}},
+        {{"Ime", "Dule"}, {"RB", 15}, {"Skor", 1000000}, {"Datum", "2026-01-04"}},
+        {{"Ime", "Eva"}, {"RB", "deset"}, {"Skor", 10}, {"Datum", "2026-01-05"}},
+        {{"Ime", "Fica"}, {"RB", 0}, {"Skor", 0}, {"Datum", "2026-01-06"}},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) f["tbRezultati"][i] = rows[i];
+    createDatabase(path, f);
+    Connection conn(path, kDatabasePassword);
+    auto writes = directWriter(conn);
+    Results results(conn, *writes);
+    auto inSqlOrder = [&conn] {
+        std::vector<std::int64_t> ids;
+        auto st = conn.prepare("SELECT rowid FROM tbRezultati ORDER BY RB DESC, Skor DESC, rowid");
+        while (st.step()) ids.push_back(static_cast<std::int64_t>(st.column(0).number()));
+        return ids;
+    };
+    auto inMemoryOrder = [&results] {
+        std::vector<std::int64_t> ids;
+        for (const ResultRow& r : results.ordered()) ids.push_back(r.rowid);
+        return ids;
+    };
+    EXPECT_EQ(inMemoryOrder(), inSqlOrder());
+    results.overwrite(results.ordered().back().rowid, "Goca", 7, 4000, "2026-02-01");
+    EXPECT_EQ(inMemoryOrder(), inSqlOrder());
+    results.overwrite(results.ordered()[3].rowid, "Hana", 15, 2000000, "2026-02-02");
+    EXPECT_EQ(inMemoryOrder(), inSqlOrder());
+    // A level stored as text comes before every number, as in the database.
+    EXPECT_EQ(results.ordered()[0].ime.text(), "Eva");
+    EXPECT_EQ(results.ordered()[1].ime.text(), "Hana");
+    EXPECT_THROW(results.overwrite(999, "Niko", 1, 1, "2026-02-03"), DbError);
+}
+
+} // namespace
