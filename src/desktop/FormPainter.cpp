@@ -97,8 +97,20 @@ Control& controlAt(Form1& form, QPointF twips) {
 void FormPainter::paint(QPainter& painter, Form1& form, const QRectF& area) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    preparePictures(painter, form.controls(), nullptr);
     paintBackground(painter, form, area);
     paintLayer(painter, form.controls(), nullptr);
+}
+
+// The pictures render in the background while the rest is painted (Pictures).
+void FormPainter::preparePictures(const QPainter& painter, const std::vector<Control*>& all,
+                                  const Control* parent) {
+    for (Control* c : layerOf(all, parent)) {
+        if (!c->visible) continue;
+        if (c->kind == ControlKind::Image || c->kind == ControlKind::PictureBox)
+            pictures_.prepare(painter, windowRect(*c), c->picture, script_);
+        if (c->kind == ControlKind::Frame) preparePictures(painter, all, c);
+    }
 }
 
 void FormPainter::paintLayer(QPainter& painter, const std::vector<Control*>& all,

@@ -42,6 +42,8 @@ class FormPainter {
     void setScript(Script script) { script_ = script; }
 
   private:
+    void preparePictures(const QPainter& painter, const std::vector<Control*>& all,
+                         const Control* parent);
     void paintLayer(QPainter& painter, const std::vector<Control*>& all, const Control* parent);
     void paintControl(QPainter& painter, const Control& control, const QRectF& rect);
 

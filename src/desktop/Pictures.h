@@ -7,8 +7,10 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <future>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -23,6 +25,9 @@ namespace kvz::desktop {
 QCursor handCursor();
 
 // A drawing is rendered once per size on the device and reused by the repaints after it.
+// Renders run in Qt's global thread pool: there the painting does not hand each large fill
+// out to the pool's threads and wait for them, which costs more than it gains on pictures
+// of this size, and several pictures render at once, beside the painting of the text.
 class Pictures {
   public:
     Pictures();
@@ -35,17 +40,24 @@ class Pictures {
     // version, "name.latin.svg", where there is one.
     void draw(QPainter& painter, const QRectF& area, const std::string& name,
               Script script = Script::Cyrillic);
+    // Starts rendering what draw() with the same arguments will need, and returns at once.
+    void prepare(const QPainter& painter, const QRectF& area, const std::string& name,
+                 Script script = Script::Cyrillic);
 
   private:
     struct Picture {
         QImage image;
         std::unique_ptr<QSvgRenderer> svg;
+        bool lettered = false; // the drawing holds text
+        std::mutex rendering;  // a renderer draws one image at a time
     };
-    const Picture& load(const std::string& name);
-    const QImage& rendered(const std::string& name, QSvgRenderer& svg, QSize pixels);
+    Picture& load(const std::string& name);
+    std::string shownName(const std::string& name, Script script);
+    std::shared_future<QImage> rendered(const std::string& name, Picture& picture, QSize pixels);
+    void awaitRenders() const;
 
     std::map<std::string, Picture> cache_;
-    std::map<std::pair<std::string, std::pair<int, int>>, QImage> renders_;
+    std::map<std::pair<std::string, std::pair<int, int>>, std::shared_future<QImage>> renders_;
 };
 
 } // namespace kvz::desktop

@@ -203,4 +203,33 @@ TEST(LatinPictures, picturesWithLetteringHaveALatinVersionAndTheRestStayAsTheyAr
               drawn("stop.svg", desktop::Script::Cyrillic));
 }
 
+// Pictures render in the background; prepared many at once, at many sizes, and past the
+// number of renders kept, each comes out as the same picture drawn on its own.
+TEST(BackgroundPictures, preparedPicturesComeOutAsThoughDrawnAlone) {
+    qtApp();
+    auto drawn = [](desktop::Pictures& pictures, const std::string& name, int size) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        pictures.draw(painter, QRectF(0, 0, size, size), name);
+        return image;
+    };
+    const std::vector<std::string> names = {"signature.svg", "joker-5050.svg", "stop.svg",
+                                            "title.svg"};
+    desktop::Pictures together;
+    QImage device(400, 400, QImage::Format_ARGB32);
+    QPainter painter(&device);
+    for (int size = 10; size < 130; ++size)
+        for (const std::string& name : names)
+            together.prepare(painter, QRectF(0, 0, size, size), name);
+    for (int size : {10, 57, 129})
+        for (const std::string& name : names) {
+            desktop::Pictures alone;
+            EXPECT_EQ(drawn(together, name, size), drawn(alone, name, size)) << name << size;
+        }
+    desktop::Pictures leftBehind; // renders still running when it goes
+    for (int size = 100; size < 110; ++size)
+        leftBehind.prepare(painter, QRectF(0, 0, size, size), "signature.svg");
+}
+
 } // namespace kvz::test
