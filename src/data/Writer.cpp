@@ -70,15 +70,8 @@ class BackgroundWriter final : public Writer {
     };
 
     void run() {
-        // Opened here, beside the rest of the start-up; a failure is the first write's.
+        // Opened at the first write, so a run that writes nothing never pays for it.
         std::optional<Connection> conn;
-        try {
-            conn.emplace(path_, kDatabasePassword);
-        } catch (const DbError& e) {
-            std::lock_guard lock(mutex_);
-            fail(e);
-            done_.notify_all();
-        }
         std::unique_lock lock(mutex_);
         for (;;) {
             wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
@@ -89,6 +82,7 @@ class BackgroundWriter final : public Writer {
             lock.unlock();
             std::optional<DbError> failure;
             try {
+                if (!conn) conn.emplace(path_, kDatabasePassword);
                 commit(*conn, job.sql, job.values);
             } catch (const DbError& e) {
                 failure = e;

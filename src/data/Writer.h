@@ -25,9 +25,9 @@ class Writer {
 // Commits each write on `conn` before write() returns; a failure is thrown from write().
 std::unique_ptr<Writer> directWriter(const Connection& conn);
 
-// Commits the writes on a thread of its own, through a connection of its own to the file
-// at `path`; a file that connection cannot open fails the first write. The writes still
-// waiting are committed before the writer goes.
+// Commits the writes on a thread of its own, through a connection of its own to the file at
+// `path`, opened at the first write (a file it cannot open fails that write). The writes
+// still waiting are committed before the writer goes.
 std::unique_ptr<Writer> backgroundWriter(const std::string& path);
 
 } // namespace kvz
