@@ -35,7 +35,9 @@ else
     export QT_QPA_PLATFORM=offscreen
     platform="offscreen"
 fi
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+# A desktop session keeps its runtime folder (where the game locks against a second copy)
+# in memory; so does this script where it can.
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)}"
 
 cmake --build build --target kvizomat kvizomat-minimal-window kvizomat-launch >/dev/null
 
