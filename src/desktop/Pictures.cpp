@@ -41,13 +41,6 @@ QCursor handCursor() {
     return QCursor(pixmap, kHotX, kHotY);
 }
 
-QIcon windowIcon() {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1x%1.png").arg(size), QSize(size, size));
-    return icon;
-}
-
 Pictures::Pictures() = default;
 
 Pictures::~Pictures() {

@@ -3,7 +3,6 @@
 #include "Fonts.h"
 
 #include <QCursor>
-#include <QIcon>
 #include <QImage>
 #include <QRectF>
 #include <QSize>
@@ -24,9 +23,6 @@ namespace kvz::desktop {
 // The game's own pointer over clickable labels and pictures, drawn from cursor.svg; the
 // system's pointing hand when that picture cannot be read.
 QCursor handCursor();
-
-// The program's icon at the theme's sizes, rendered when the program was built.
-QIcon windowIcon();
 
 // A drawing is rendered once per size on the device and reused by the repaints after it.
 // Renders run in Qt's global thread pool: there the painting does not hand each large fill

@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kvizomat"));
     QApplication::setOrganizationName(QStringLiteral("kvizomat"));
-    QApplication::setWindowIcon(kvz::desktop::windowIcon());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kvizomat.Kvizomat"));
     kvz::desktop::registerBundledFonts();
 

@@ -203,18 +203,6 @@ TEST(LatinPictures, picturesWithLetteringHaveALatinVersionAndTheRestStayAsTheyAr
               drawn("stop.svg", desktop::Script::Cyrillic));
 }
 
-TEST(WindowIcon, everyThemeSizeIsThereAsBuilt) {
-    qtApp();
-    const QIcon icon = desktop::windowIcon();
-    for (int size : {16, 32, 48, 64, 128, 256}) {
-        const QImage image = icon.pixmap(size, size).toImage();
-        ASSERT_EQ(image.size(), QSize(size, size)) << size;
-        // The navy square of the drawing fills the corner of every size.
-        const QColor corner = image.pixelColor(size / 8, size / 2);
-        EXPECT_GT(corner.blue(), corner.red() + 40) << size;
-    }
-}
-
 // Pictures render in the background; prepared many at once, at many sizes, and past the
 // number of renders kept, each comes out as the same picture drawn on its own.
 TEST(BackgroundPictures, preparedPicturesComeOutAsThoughDrawnAlone) {
