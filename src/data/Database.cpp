@@ -14,6 +14,11 @@ namespace {
 // pages, 64,000 rounds), as earlier versions wrote them, still open.
 constexpr const char* kFileFormat = "PRAGMA cipher_page_size = 4096; PRAGMA kdf_iter = 1000;";
 
+// How long a statement waits for a lock another connection holds. While the writer thread
+// commits, readers are locked out until the file is flushed, which on a slow disk or memory
+// stick can take seconds: a question read then must wait, not fail.
+constexpr int kLockWaitMs = 10'000;
+
 // Statements a connection keeps for reuse: the game uses a dozen or so texts, over and over.
 constexpr std::size_t kKeptStatements = 64;
 
@@ -84,7 +89,7 @@ void Connection::open(int flags, const std::string& password, const char* format
         if (rc != SQLITE_OK)
             throw DbError("cannot open " + path_ + ": " +
                           (db_ ? sqlite3_errmsg(db_) : "out of memory"));
-        sqlite3_busy_timeout(db_, 2000);
+        sqlite3_busy_timeout(db_, kLockWaitMs);
         if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK ||
             (format != nullptr &&
              sqlite3_exec(db_, format, nullptr, nullptr, nullptr) != SQLITE_OK))

@@ -92,6 +92,18 @@ TEST_F(WriterTest, aFileTheWriterCannotOpenFailsItsFirstWrite) {
     EXPECT_NO_THROW(writes->settle());
 }
 
+TEST_F(WriterTest, aReadWaitsOutACommitThatHoldsTheFileForSeconds) {
+    Connection reader = open();
+    Connection slow = open();
+    slow.exec("BEGIN EXCLUSIVE"); // as a commit holds the file while it is flushed
+    std::thread release([&slow] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        slow.exec("COMMIT");
+    });
+    EXPECT_NO_THROW(reader.prepare("SELECT count(*) FROM tbKviz").step());
+    release.join();
+}
+
 TEST_F(WriterTest, aDirectWriteFailsAtOnce) {
     Connection conn = open();
     auto writes = directWriter(conn);
