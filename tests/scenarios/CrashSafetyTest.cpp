@@ -1,7 +1,8 @@
-// A kill at any moment leaves Baza.mdb whole and loses at most the one write in flight: the
+// A kill at any moment leaves Baza.mdb whole and loses at most the writes in flight: the
 // driver plays games that write after almost every step and is killed (SIGKILL) at random
 // moments; each time the file must pass the integrity check and hold exactly one of the
-// states the same games pass through when left to run.
+// states the same games pass through when left to run. Every other run commits the writes
+// behind the game, as the window does.
 //
 // KVZ_KILL_RUNS sets the number of kills (20 by default).
 #include "data/Database.h"
@@ -65,13 +66,14 @@ std::vector<Json> statesOf(const std::string& script, const std::string& fresh) 
 }
 
 // Starts the driver on the folder with the script, its output thrown away.
-pid_t startDriver(const std::string& folder, const std::string& scriptFile) {
+pid_t startDriver(const std::string& folder, const std::string& scriptFile, bool writeBehind) {
     static const std::string driver = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-script";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> args{driver, "--dir", folder, scriptFile};
+    if (writeBehind) args.insert(args.begin() + 1, "--write-behind");
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -90,8 +92,8 @@ std::int64_t microsSince(Clock::time_point t) {
 // Runs the driver; with `killAfter` it is killed (SIGKILL) after that many microseconds.
 // Returns whether it had already ended by itself.
 bool runDriver(const std::string& folder, const std::string& scriptFile,
-               std::optional<std::int64_t> killAfter) {
-    pid_t pid = startDriver(folder, scriptFile);
+               std::optional<std::int64_t> killAfter, bool writeBehind = false) {
+    pid_t pid = startDriver(folder, scriptFile, writeBehind);
     EXPECT_GT(pid, 0);
     int status = 0;
     bool endedAlone = true;
@@ -111,7 +113,7 @@ std::string integrity(const Connection& conn) {
 
 } // namespace
 
-TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesAtMostTheWriteInFlight) {
+TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesOnlyTheWritesInFlight) {
     const char* env = std::getenv("KVZ_KILL_RUNS");
     const int runs = env != nullptr ? std::atoi(env) : 20;
     std::string script = writingGames();
@@ -151,14 +153,18 @@ TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesAtMostTheWriteInFlig
         std::filesystem::remove(journal);
         writeFile(db, fresh);
         std::int64_t delay = std::uniform_int_distribution<std::int64_t>(ready, span)(random);
-        bool endedAlone = runDriver(folder.path(), scriptDir.file("games.script"), delay);
+        const bool writeBehind = run % 2 == 1;
+        bool endedAlone =
+            runDriver(folder.path(), scriptDir.file("games.script"), delay, writeBehind);
         inFlight += std::filesystem::exists(journal) ? 1 : 0;
 
         Connection conn(db, kDatabasePassword); // rolls back a write cut short
-        ASSERT_EQ(integrity(conn), "ok") << "run " << run << ", killed after " << delay << " us";
+        const std::string how = writeBehind ? " (writes behind)" : "";
+        ASSERT_EQ(integrity(conn), "ok")
+            << "run " << run << how << ", killed after " << delay << " us";
         Json now = exportDatabase(conn);
         auto at = std::find(states.begin(), states.end(), now);
-        ASSERT_NE(at, states.end()) << "run " << run << ", killed after " << delay
+        ASSERT_NE(at, states.end()) << "run " << run << how << ", killed after " << delay
                                     << " us: the file holds a state the games never had";
         auto index = at - states.begin();
         if (endedAlone) {

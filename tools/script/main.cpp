@@ -7,12 +7,15 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(usage: kvizomat-script --dir FOLDER [--scratch] [SCRIPT]
+constexpr const char* kUsage =
+    R"(usage: kvizomat-script --dir FOLDER [--scratch | --write-behind] [SCRIPT]
   Runs the game against the program folder FOLDER (Baza.mdb, Mil.wav, Drugar.wav and
   _ARIAL.TTF are looked for there) under a virtual clock, one command a line, from SCRIPT
   or from standard input. Each `dump` prints the whole state as one line of JSON.
   --scratch  play on a copy of Baza.mdb in memory: counters and results change only in
              the copy, and the file is left as it was (for simulations)
+  --write-behind  commit the writes on a thread of their own, as the window does, instead
+             of before each command ends
 )";
 
 int usage(const std::string& problem) {
@@ -38,6 +41,8 @@ int main(int argc, char** argv) {
             haveFolder = true;
         } else if (arg == "--scratch") {
             database = kvz::DatabaseMode::Scratch;
+        } else if (arg == "--write-behind") {
+            database = kvz::DatabaseMode::WriteBehind;
         } else if (arg.starts_with("-") && arg != "-") {
             return usage("unknown option " + arg);
         } else if (!scriptPath.empty()) {
