@@ -137,10 +137,7 @@ TEST_F(SmokeTest, aCaptionTooLongForItsLabelIsDrawnSmallerInsteadOfCutOff) {
 
 TEST_F(SmokeTest, theGameCountedByAStartClickIsInTheFileWhenTheProgramEnds) {
     const std::string file = (dir.path() / "Baza.mdb").string();
-    auto storedStarts = [&file] {
-        Connection conn(file, kDatabasePassword);
-        return Settings(conn, *directWriter(conn)).field("Start").number();
-    };
+    auto storedStarts = [&file] { return storedSetting(file, "Start").number(); };
     const double before = storedStarts();
     startProgram();
     typeIntoNameBox("pera");

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "data/Settings.h"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -45,6 +47,11 @@ Json sampleFixture(int perLevel, bool withCollaborators) {
         f["tbRezultati"].push_back({{"Ime", ""}, {"RB", 0}, {"Skor", 0}, {"Datum", "2003-06-10"}});
     if (withCollaborators) f["tbSar"] = {"Pera", "Mika"};
     return f;
+}
+
+Value storedSetting(const std::string& path, std::string_view field) {
+    Connection conn(path, kDatabasePassword);
+    return Settings(conn, *directWriter(conn)).field(field);
 }
 
 std::string readFile(const std::string& path) {

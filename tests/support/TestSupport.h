@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace kvz::test {
 
@@ -27,6 +28,9 @@ Json sampleFixture(int perLevel = 1, bool withCollaborators = true);
 
 // A question row for a fixture.
 Json question(const std::string& text, int level, Json tac = 1, Json odred = nullptr);
+
+// One field of the settings row as the database file at `path` holds it now.
+Value storedSetting(const std::string& path, std::string_view field);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);

@@ -22,10 +22,7 @@ class WriterTest : public ::testing::Test {
     WriterTest() : path(dir.file("Baza.mdb")) { createDatabase(path, test::sampleFixture(1)); }
 
     Connection open() const { return Connection(path, kDatabasePassword); }
-    double stored(const char* field) const {
-        Connection conn = open();
-        return Settings(conn, *directWriter(conn)).field(field).number();
-    }
+    double stored(const char* field) const { return test::storedSetting(path, field).number(); }
 
     // The program started in `mode` on the file, with a name typed.
     Form1& startProgram(DatabaseMode mode) {

@@ -72,8 +72,7 @@ std::array<int, 4> JokerGame::chartShares() const {
 }
 
 double JokerGame::storedCounter(const char* name) const {
-    Connection conn(dir.file("Baza.mdb"), kDatabasePassword);
-    return Settings(conn, *directWriter(conn)).field(name).number();
+    return storedSetting(dir.file("Baza.mdb"), name).number();
 }
 
 } // namespace kvz::test

@@ -33,10 +33,7 @@ class FontInstallation : public ::testing::Test {
         return *form_;
     }
 
-    bool slovaStored() const {
-        Connection conn(dir_.file("Baza.mdb"), kDatabasePassword);
-        return Settings(conn, *directWriter(conn)).field("Slova").truth();
-    }
+    bool slovaStored() const { return storedSetting(dir_.file("Baza.mdb"), "Slova").truth(); }
 
     std::string installedFont() const { return platform_.folder + "/fonts/_ARIAL.TTF"; }
 
