@@ -105,6 +105,9 @@ class Form1 {
     // ---- Game state -----------------------------------------------------------------
     Byte QuestionNo = 1;
     Byte SelectedAnswer = 0;
+    // An answer has been marked since the last verdict: DA judges only then, so an answer is
+    // never judged twice, even when a double click re-opens the panel after the verdict.
+    Boolean MarkAwaitsJudgement = False;
     Boolean ReplacementUsed = False;
     Boolean HostCheckAvailable = True;
     Boolean AnswersEnabled = True;

@@ -30,6 +30,7 @@ void Form1::lblKviz_Click(int index) {
     if (answersRefused(*this) || !isAnswer(index)) return;
     platform_.beep();
     SelectedAnswer = static_cast<Byte>(index);
+    MarkAwaitsJudgement = True;
     Frame1.visible = true;
     highlightAnswer(*this, index);
     PlaceCheckPicture(SelectedAnswer);
@@ -43,6 +44,7 @@ void Form1::lblKviz_MouseMove(int index) {
 
 void Form1::MarkSelectedAnswer() {
     if (!isAnswer(SelectedAnswer) || !lblKviz[SelectedAnswer].visible) return;
+    MarkAwaitsJudgement = True;
     Frame1.visible = true;
     highlightAnswer(*this, SelectedAnswer);
     PlaceCheckPicture(SelectedAnswer);

@@ -11,12 +11,12 @@ namespace {
 
 constexpr const char* kCorrect = "TA^NO!!!";
 
-// A marked answer of the question on screen that has not been judged yet. A panel
-// re-opened by a double click after the verdict finds none, so one answer is never
-// judged (and stored) twice.
+// A marked answer that has not been judged yet. A panel re-opened by a double click after
+// the verdict finds none, so one answer is never judged (and stored) twice; a question
+// replaced while the panel is open keeps the mark, which then judges the new question.
 bool answerAwaitsJudgement(const Form1& f) {
     int s = f.SelectedAnswer;
-    return s >= 1 && s <= 4 && f.lblKviz[s].visible && f.lblKviz[s].back == kOrange &&
+    return s >= 1 && s <= 4 && f.lblKviz[s].visible && f.MarkAwaitsJudgement == True &&
            !f.timNajava.enabled() && f.lblNajava[0].caption != kCorrect &&
            f.AnswerLocked == False && f.WinCelebrating == False;
 }
@@ -76,6 +76,7 @@ void startWrongAnswer(Form1& f) {
 }
 
 void judgeAnswer(Form1& f) {
+    f.MarkAwaitsJudgement = False;
     if (rightAnswer(f) != f.SelectedAnswer) {
         startWrongAnswer(f);
         return;

@@ -48,6 +48,8 @@ void Form1::lblStart_Click() {
     Label1[0].caption = "Broj bodova";
     lblOsv.caption = "0";
     lblOsv.visible = true;
+    // A won game leaves its amount standing; the next game starts from nothing.
+    Label3[0].caption = "0";
     lblSampioni[0].caption = "          REKORDERI";
     lblSampioni[0].visible = true;
     Label1[0].visible = true;

@@ -178,3 +178,23 @@ TEST(JokerScenario,
     expectJokersUntouched(dumpLabelled(dumps, "ontheway"), true, false, false);
     EXPECT_EQ(counters(folder), (std::vector<std::int64_t>{1, 0, 1, 0}));
 }
+
+TEST(JokerScenario, aReplacementWithThePanelOpenKeepsTheMarkAndDaJudgesItInTheNewQuestion) {
+    // Level 10 holds a question where A is right and, after it, one where B is.
+    Json fixture = sampleFixture();
+    fixture["tbKviz"].push_back(question("Pitawe 10.2", 10, 2));
+    GameScript game;
+    game.playTo(9).answerRight().line("rnd 0.1").waitForBonusTick(0);
+    game.line("click lblKviz(2)").line("rnd 0.9").line("click lblZamjena").dump("replaced");
+    game.line("click lblDANE(0)").dump("judged");
+    ProgramFolder folder(fixture);
+    auto dumps = folder.run(game.text());
+
+    const Json& replaced = dumpLabelled(dumps, "replaced");
+    EXPECT_EQ(caption(replaced, "lblKviz(0)"), "Pitawe 10.2");
+    EXPECT_TRUE(visible(replaced, "Frame1"));
+    EXPECT_EQ(replaced["fields"]["SelectedAnswer"], 2);
+    const Json& judged = dumpLabelled(dumps, "judged");
+    EXPECT_EQ(caption(judged, "lblNajava(0)"), "TA^NO!!!");
+    EXPECT_FALSE(judged["fields"]["AnswerLocked"]);
+}

@@ -76,7 +76,9 @@ dump fifth
 wait 1
 dump done
 wait 5000
-dump later)");
+dump later
+click lblStart
+dump next)");
     auto at = [&](const char* label) { return dumpLabelled(dumps, label); };
     ASSERT_EQ(at("won")["fields"]["WinCelebrating"], true);
     EXPECT_EQ(at("won")["timers"]["Timer4"]["enabled"], true);
@@ -98,6 +100,9 @@ dump later)");
     // Nothing of the celebration runs on afterwards.
     EXPECT_EQ(at("later")["fields"]["WinStep"], 0);
     EXPECT_EQ(control(at("later"), "lblStart")["caption"], "Start");
+    // The amount won stands until the next game starts from nothing.
+    EXPECT_EQ(control(at("later"), "Label3(0)")["caption"], "1.000.000");
+    EXPECT_EQ(control(at("next"), "Label3(0)")["caption"], "0");
 }
 
 TEST(Presentation, theHelpScreenDrawsLatinKeysOnALargeScreenAndCyrillicLettersOnASmallOne) {

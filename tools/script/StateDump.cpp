@@ -83,6 +83,7 @@ Json dumpFields(const Form1& f) {
     Json j;
     j["QuestionNo"] = f.QuestionNo;
     j["SelectedAnswer"] = f.SelectedAnswer;
+    j["MarkAwaitsJudgement"] = truth(f.MarkAwaitsJudgement);
     j["ReplacementUsed"] = truth(f.ReplacementUsed);
     j["HostCheckAvailable"] = truth(f.HostCheckAvailable);
     j["AnswersEnabled"] = truth(f.AnswersEnabled);
