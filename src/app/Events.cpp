@@ -13,14 +13,14 @@ bool is(const Control& c, const char* name) {
 } // namespace
 
 template <typename Handler> void Form1::guarded(Handler&& handler) {
-    // A database failure inside any handler is reported to the player and ends the
-    // program, as a run-time error would; what was written before it stays written.
+    // A failure inside any handler is reported to the player and ends the program, as a
+    // run-time error would; what was written before it stays written.
     try {
         handler();
         // A write committed behind the game that failed since is reported at the next event.
         if (Writes) Writes->check();
-    } catch (const DbError& e) {
-        reportDatabaseError(*this, e);
+    } catch (const std::exception& e) {
+        reportFailure(*this, e);
     }
     dropHiddenFocus();
 }
@@ -122,8 +122,8 @@ void Form1::setFocus(Control* c) {
     try {
         if (old == &Text1) Text1_LostFocus();
         if (!ended && c == &Text1) Text1_GotFocus();
-    } catch (const DbError& e) {
-        reportDatabaseError(*this, e);
+    } catch (const std::exception& e) {
+        reportFailure(*this, e);
     }
 }
 

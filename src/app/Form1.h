@@ -153,6 +153,7 @@ class Form1 {
     bool keyPreview = false;  // form-level key handling
     Control* focus = nullptr; // the control holding the focus
     bool ended = false;       // the program has ended
+    int exitStatus = 0;       // what the program exits with: 1 after a failure
     bool shown = false;       // Main has shown the window
 
     // Every control, in the order they are drawn (back to front).
@@ -186,6 +187,9 @@ class Form1 {
     // "Close the main window": the program ends; nothing runs after it. Writes still on
     // their way to the file are committed first.
     void endProgram();
+    // A failure the program cannot go on after: a critical message with `text`, then the
+    // end, with a failure status for the host to exit with.
+    void endWithError(const std::string& text);
     // Opens Baza.mdb checked, in the platform's database mode.
     void openDatabase();
     // Waits for the writes handed over so far; a failed one is reported.

@@ -92,10 +92,8 @@ void Form1::Form_Load() {
         Form.width = screen.width - kFrameWidth;
         Form.height = screen.height - kFrameHeight;
     } else {
-        platform_.messageBox(
-            "Promijenite postavljenje displeja na Small Font i rezoluciju najmanje 800 x 600.",
-            "Kvizomat", MessageIcon::Critical);
-        endProgram();
+        endWithError(
+            "Promijenite postavljenje displeja na Small Font i rezoluciju najmanje 800 x 600.");
         return;
     }
 

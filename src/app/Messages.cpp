@@ -10,50 +10,61 @@ namespace {
 std::string fieldFaultText(FieldFault fault) {
     switch (fault) {
     case FieldFault::Empty:
-        return "je prazno";
+        return "је празно";
     case FieldFault::NotDisplayText:
-        return "ima znakove koje igra ne moze da prikaze";
+        return "има знакове које игра не може да прикаже";
     case FieldFault::TooLong:
-        return "je duze od " + std::to_string(kMaxTextBytes) + " znakova";
+        return "је дуже од " + std::to_string(kMaxTextBytes) + " знакова";
     case FieldFault::BadLevel:
-        return "nije nivo od 1 do 15";
+        return "није ниво од 1 до 15";
     case FieldFault::BadAnswer:
-        return "nije odgovor od 1 do 4";
+        return "није одговор од 1 до 4";
     case FieldFault::BadCounter:
-        return "nije ispravan brojac";
+        return "није исправан бројач";
     }
-    return "nije ispravno";
+    return "није исправно";
+}
+
+std::string readOnlyText(const DatabaseFault& f) {
+    const std::string what = f.kind == DatabaseFault::Kind::ReadOnlyFolder
+                                 ? "Фасцикла игре " + f.path
+                                 : "Датотека " + f.path;
+    return what + " је само за читање, па игра не би могла да сачува бројаче ни рекордере. "
+                  "Дајте јој право уписа или покрените игру из фасцикле у коју смије да пише.";
 }
 
 // What is wrong, then what to do: a file that cannot be used at all must be replaced; a
 // faulty row can also be mended.
 std::string faultText(const DatabaseFault& f) {
-    const std::string replace = " Vratite ispravnu bazu u folder igre.";
+    const std::string replace = " Вратите исправну базу у фасциклу игре.";
     using Kind = DatabaseFault::Kind;
     switch (f.kind) {
     case Kind::Empty:
-        return "Datoteka Baza.mdb je prazna." + replace;
+        return "Датотека Baza.mdb је празна." + replace;
     case Kind::NotEncrypted:
-        return "Datoteka Baza.mdb nije zasticena lozinkom igre." + replace;
+        return "Датотека Baza.mdb није заштићена лозинком игре." + replace;
     case Kind::Damaged:
-        return "Datoteka Baza.mdb je ostecena ili nije baza ove igre." + replace;
+        return "Датотека Baza.mdb је оштећена или није база ове игре." + replace;
     case Kind::MissingTable:
-        return "U bazi nema tabele " + f.table + "." + replace;
+        return "У бази нема табеле " + f.table + "." + replace;
     case Kind::MissingField:
-        return "U tabeli " + f.table + " nema polja " + f.field + "." + replace;
+        return "У табели " + f.table + " нема поља " + f.field + "." + replace;
     case Kind::SettingsRows:
-        return "Tabela tbStat mora imati tacno jedan red, a ima ih " + std::to_string(f.rows) +
+        return "Табела tbStat мора имати тачно један ред, а има их " + std::to_string(f.rows) +
                "." + replace;
     case Kind::TooFewResults:
-        return "Tabela tbRezultati mora imati najmanje 10 redova, a ima ih " +
+        return "Табела tbRezultati мора имати најмање 10 редова, а има их " +
                std::to_string(f.rows) + "." + replace;
+    case Kind::ReadOnlyFile:
+    case Kind::ReadOnlyFolder:
+        return readOnlyText(f);
     case Kind::BadField:
         break;
     }
     std::string where =
-        "U tabeli " + f.table + (f.row != 0 ? ", red " + std::to_string(f.row) : "");
-    return where + ", polje " + f.field + " " + fieldFaultText(f.fieldFault) +
-           ". Ispravite bazu ili vratite ispravnu u folder igre.";
+        "У табели " + f.table + (f.row != 0 ? ", ред " + std::to_string(f.row) : "");
+    return where + ", поље " + f.field + " " + fieldFaultText(f.fieldFault) +
+           ". Исправите базу или вратите исправну у фасциклу игре.";
 }
 
 } // namespace
@@ -65,9 +76,15 @@ void reportDatabaseError(Form1& form, const DbError& error) {
     else if (error.notADatabase())
         text = faultText(DatabaseFault()); // damaged, found while in use
     else
-        text = std::string("Greska u bazi podataka: ") + error.what();
-    form.platform().messageBox(text, "Kvizomat", MessageIcon::Critical);
-    form.endProgram();
+        text = std::string("Грешка у бази података: ") + error.what();
+    form.endWithError(text);
+}
+
+void reportFailure(Form1& form, const std::exception& error) {
+    if (const auto* db = dynamic_cast<const DbError*>(&error))
+        reportDatabaseError(form, *db);
+    else
+        form.endWithError(std::string("Грешка у игри: ") + error.what());
 }
 
 } // namespace kvz

@@ -7,16 +7,15 @@ namespace kvz {
 
 void Form1::Main() {
     if (!platform_.fileExists(programFile("Baza.mdb"))) {
-        platform_.messageBox("Kraj! Obrisana je baza podataka.", "Kvizomat", MessageIcon::Critical);
-        endProgram();
+        endWithError("Kraj! Obrisana je baza podataka.");
         return;
     }
     try {
         openDatabase();
         InstallFontAtStart();
         Form_Load();
-    } catch (const DbError& e) {
-        reportDatabaseError(*this, e);
+    } catch (const std::exception& e) {
+        reportFailure(*this, e);
         return;
     }
     if (ended) return;
@@ -29,6 +28,7 @@ void Form1::Main() {
 void Form1::openDatabase() {
     const std::string path = programFile("Baza.mdb");
     Conn = openCheckedDatabase(path);
+    if (platform_.databaseMode() != DatabaseMode::Scratch) requireWritable(path);
     switch (platform_.databaseMode()) {
     case DatabaseMode::Direct:
         Writes = directWriter(*Conn);
@@ -54,6 +54,12 @@ void Form1::PlayProgramSound(const std::string& fileName) {
     if (platform_.fileExists(full)) PlayWav(full);
 }
 
+void Form1::endWithError(const std::string& text) {
+    platform_.messageBox(text, "Kvizomat", MessageIcon::Critical);
+    exitStatus = 1;
+    endProgram();
+}
+
 void Form1::endProgram() {
     ended = true;
     focus = nullptr;
@@ -64,8 +70,8 @@ void Form1::finishWrites() {
     if (Writes == nullptr) return;
     try {
         Writes->settle();
-    } catch (const DbError& e) {
-        reportDatabaseError(*this, e);
+    } catch (const std::exception& e) {
+        reportFailure(*this, e);
     }
 }
 

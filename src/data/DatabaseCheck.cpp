@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace kvz {
 
@@ -199,6 +202,18 @@ std::unique_ptr<Connection> openCheckedDatabase(const std::string& path) {
         refuse(conn ? Kind::Damaged : unreadableKind(path));
     }
     return conn;
+}
+
+void requireWritable(const std::string& path) {
+    const std::filesystem::path file = std::filesystem::absolute(path);
+    for (const auto& [place, kind] : {std::pair{file.parent_path(), Kind::ReadOnlyFolder},
+                                      std::pair{file, Kind::ReadOnlyFile}}) {
+        if (faccessat(AT_FDCWD, place.c_str(), W_OK, AT_EACCESS) == 0) continue;
+        DatabaseFault fault;
+        fault.kind = kind;
+        fault.path = place.string();
+        refuse(std::move(fault));
+    }
 }
 
 } // namespace kvz

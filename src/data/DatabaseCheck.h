@@ -52,6 +52,8 @@ struct DatabaseFault {
         SettingsRows,  // tbStat holds `rows` rows instead of one
         TooFewResults, // tbRezultati holds `rows` rows, fewer than ten
         BadField,      // `field` of `table` in row `row` (0 for the settings row)
+        ReadOnlyFile,  // the file at `path` may not be written to
+        ReadOnlyFolder // the folder at `path` may not be written to (nor its journal)
     };
     Kind kind = Kind::Damaged;
     std::string table;
@@ -59,6 +61,7 @@ struct DatabaseFault {
     std::int64_t rows = 0;
     std::int64_t row = 0;
     FieldFault fieldFault = FieldFault::Empty;
+    std::string path;
 };
 
 // A database the game refuses, found before anything was written to it.
@@ -76,5 +79,10 @@ class BadDatabase : public DbError {
 // game uses, the settings row, the results and every question. Throws BadDatabase with the
 // first fault found; nothing is written to the file before it passes.
 std::unique_ptr<Connection> openCheckedDatabase(const std::string& path);
+
+// Throws BadDatabase (ReadOnlyFile or ReadOnlyFolder) when the program may not write the
+// database at `path` or create its journal beside it, so a game that could store nothing
+// is refused before it is played instead of failing at its first write.
+void requireWritable(const std::string& path);
 
 } // namespace kvz

@@ -35,7 +35,7 @@ ParsedOptions parseCommandLine(const std::vector<std::string>& arguments) {
             const std::string name = v.name;
             if (a == name) {
                 if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
-                    parsed.error = name + " needs a value";
+                    parsed.error = "опција " + name + " тражи вриједност";
                     return parsed;
                 }
                 o.*v.field = arguments[++i];
@@ -46,7 +46,7 @@ ParsedOptions parseCommandLine(const std::vector<std::string>& arguments) {
             }
         }
         if (!known) {
-            parsed.error = "unknown option '" + a + "'";
+            parsed.error = "непозната опција '" + a + "'";
             return parsed;
         }
     }
@@ -54,18 +54,18 @@ ParsedOptions parseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string usage() {
-    return "usage: kvizomat [OPTION]...\n"
-           "A quiz game: fifteen questions of rising level for a prize ladder up to\n"
-           "1.000.000 points, with three jokers and a list of record holders.\n"
+    return "Употреба: kvizomat [ОПЦИЈА]...\n"
+           "Квиз: петнаест питања све тежих нивоа за љествицу награда до 1.000.000\n"
+           "бодова, са три џокера и листом рекордера.\n"
            "\n"
-           "  --fullscreen     start in full screen (F11 switches at any time)\n"
-           "  --latin          show the texts in Latin letters (F12 switches and is remembered)\n"
-           "  --mute           play no sounds\n"
-           "  --dir FOLDER     play from another program folder (its Baza.mdb and sounds)\n"
-           "  --screenshot F   save the first painted frame as the PNG file F and quit\n"
-           "  --first-frame    quit once the first frame is painted, printing the moment\n"
-           "  --version        print the version and quit\n"
-           "  --help           print this help and quit\n";
+           "  --fullscreen     почни преко цијелог екрана (F11 мијења у сваком тренутку)\n"
+           "  --latin          прикажи текстове латиницом (F12 мијења и памти избор)\n"
+           "  --mute           без звука\n"
+           "  --dir ФАСЦИКЛА   играј из друге фасцикле игре (њен Baza.mdb и звуци)\n"
+           "  --screenshot Д   сачувај прву нацртану слику као PNG датотеку Д и изађи\n"
+           "  --first-frame    изађи чим се нацрта прва слика и испиши тај тренутак\n"
+           "  --version        испиши верзију и изађи\n"
+           "  --help           испиши ово упутство и изађи\n";
 }
 
 } // namespace kvz::desktop

@@ -20,13 +20,13 @@ struct Options {
 
 struct ParsedOptions {
     Options options;
-    std::string error; // why the command line was refused; empty when it was not
+    std::string error; // why the command line was refused (Cyrillic); empty when it was not
 };
 
 // Reads the arguments after the program's name. "--dir FOLDER" and "--dir=FOLDER" both work.
 ParsedOptions parseCommandLine(const std::vector<std::string>& arguments);
 
-// The text --help prints.
+// The text --help prints, in Cyrillic (shown in Latin by the player's choice).
 std::string usage();
 
 } // namespace kvz::desktop

@@ -4,6 +4,7 @@
 #include "KeyCodes.h"
 #include "Pictures.h"
 #include "app/Form1.h"
+#include "app/Messages.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -72,8 +73,7 @@ void FormWidget::run(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        form_.platform().messageBox(e.what(), "Kvizomat", MessageIcon::Critical);
-        form_.ended = true;
+        reportFailure(form_, e);
     }
     running_ = false;
     refresh();

@@ -49,7 +49,7 @@ bool copyIn(const QString& from, const QString& to, const QString& name) {
 
 QString freshCopy(const QString& templateFolder, const QString& userFolder) {
     if (!copyIn(templateFolder, userFolder, kDatabase))
-        return QStringLiteral("Nova kopija baze nije mogla biti napravljena u %1.").arg(userFolder);
+        return QStringLiteral("Нова копија базе није могла бити направљена у %1.").arg(userFolder);
     return {};
 }
 
@@ -59,11 +59,11 @@ QString replaceDamaged(const QString& templateFolder, const QString& userFolder,
     const QString kept =
         QStringLiteral("Baza-ostecena-%1.mdb").arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss")));
     if (!QFile::rename(in(userFolder, kDatabase), in(userFolder, kept)))
-        return QStringLiteral("Baza %1 je ostecena, a nije se mogla ni skloniti. Premjestite je "
-                              "i pokrenite igru ponovo.")
+        return QStringLiteral("База %1 је оштећена, а није се могла ни склонити. Премјестите је "
+                              "и покрените игру поново.")
             .arg(in(userFolder, kDatabase));
-    QString notice = QStringLiteral("Baza %1 je ostecena. Sacuvana je kao %2, a igra pocinje sa "
-                                    "novom bazom: brojaci i rekorderi krecu od pocetka.")
+    QString notice = QStringLiteral("База %1 је оштећена. Сачувана је као %2, а игра почиње са "
+                                    "новом базом: бројачи и рекордери крећу од почетка.")
                          .arg(in(userFolder, kDatabase), kept);
     if (QString failed = freshCopy(templateFolder, userFolder); !failed.isEmpty())
         notice += QLatin1Char(' ') + failed;
@@ -86,8 +86,8 @@ FolderChoice chooseProgramFolder(const QString& executableFolder, const QString&
     if (!QFileInfo::exists(in(userFolder, kDatabase))) {
         choice.notice = freshCopy(templateFolder, userFolder);
         if (!firstStart && choice.notice.isEmpty())
-            choice.notice = QStringLiteral("Baza %1 nije pronadjena. Napravljena je nova: "
-                                           "brojaci i rekorderi krecu od pocetka.")
+            choice.notice = QStringLiteral("База %1 није пронађена. Направљена је нова: "
+                                           "бројачи и рекордери крећу од почетка.")
                                 .arg(in(userFolder, kDatabase));
     } else if (damaged(in(userFolder, kDatabase))) {
         choice.notice = replaceDamaged(templateFolder, userFolder, now);

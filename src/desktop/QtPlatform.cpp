@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include "text/DisplayCode.h"
+
 #include <QApplication>
 #include <QDate>
 #include <QDir>
@@ -53,7 +55,8 @@ QString QtPlatform::defaultLockPath() {
 }
 
 void QtPlatform::messageBox(const std::string& text, const std::string& title, MessageIcon icon) {
-    QMessageBox box(boxIcon(icon), fromStd(title), fromStd(text), QMessageBox::Ok,
+    const std::string shown = script_ == Script::Latin ? cyrillicToLatin(text) : text;
+    QMessageBox box(boxIcon(icon), fromStd(title), fromStd(shown), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Fonts.h"
 #include "Sound.h"
 #include "core/Services.h"
 
@@ -22,6 +23,8 @@ class QtPlatform : public Platform {
 
     // A muted game plays no sounds.
     void setMuted(bool muted) { muted_ = muted; }
+    // The letters of the player's choice: messages written in Cyrillic show in Latin ones.
+    void setScript(Script script) { script_ = script; }
     static QString defaultLockPath();
 
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
@@ -44,6 +47,7 @@ class QtPlatform : public Platform {
     QString programFolder_;
     QLockFile lock_;
     bool muted_ = false;
+    Script script_ = Script::Cyrillic;
     // Loaded at the first sound, so a game that plays none never loads the audio
     // libraries nor opens the audio device.
     std::unique_ptr<Sound> sound_;

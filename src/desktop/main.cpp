@@ -6,6 +6,7 @@
 #include "ProgramFolder.h"
 #include "QtPlatform.h"
 #include "app/Form1.h"
+#include "text/DisplayCode.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -31,18 +33,34 @@ void placeOnScreen(QWidget& window) {
     window.move(area.left() + std::max(0, (area.width() - window.width()) / 2), area.top());
 }
 
+const QString kScriptKey = QStringLiteral("script");
+
+// The player's choice of letters, kept in the user's settings; --latin holds for one run.
+Script chosenScript(const Options& options) {
+    const bool latin =
+        options.latin || QSettings().value(kScriptKey).toString() == QLatin1String("latin");
+    return latin ? Script::Latin : Script::Cyrillic;
+}
+
+// Our own texts are written in Cyrillic; the Latin choice reads them in Latin letters.
+std::string inScript(const std::string& text, Script script) {
+    return script == Script::Latin ? kvz::cyrillicToLatin(text) : text;
+}
+
 // The options, or the exit code of a run that ends here: 0 for --help and --version, 2 for a
 // command line the program does not understand.
 std::optional<int> endsAtCommandLine(int argc, char* argv[], Options& options) {
     const auto parsed =
         kvz::desktop::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     options = parsed.options;
+    const Script script = chosenScript(options);
     if (!parsed.error.empty()) {
-        std::cerr << "kvizomat: " << parsed.error << "\nTry 'kvizomat --help'.\n";
+        std::cerr << inScript("kvizomat: " + parsed.error + "\nПокушајте: kvizomat --help\n",
+                              script);
         return 2;
     }
     if (options.help) {
-        std::cout << kvz::desktop::usage();
+        std::cout << inScript(kvz::desktop::usage(), script);
         return 0;
     }
     if (options.version) {
@@ -50,10 +68,25 @@ std::optional<int> endsAtCommandLine(int argc, char* argv[], Options& options) {
         return 0;
     }
     if (!options.folder.empty() && !QFileInfo(QString::fromStdString(options.folder)).isDir()) {
-        std::cerr << "kvizomat: --dir " << options.folder << ": no such folder\n";
+        std::cerr << inScript("kvizomat: --dir " + options.folder + ": нема такве фасцикле\n",
+                              script);
         return 2;
     }
     return std::nullopt;
+}
+
+// Without a screen to open the window on, Qt gives up with a fatal message of its own; the
+// player reads ours instead, and the program ends with a failure status.
+Script gScriptForFatal = Script::Cyrillic;
+void fatalWithoutScreen(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) {
+        std::cerr << message.toStdString() << "\n";
+        return;
+    }
+    std::cerr << inScript("kvizomat: прозор игре не може да се отвори: нема екрана (провјерите "
+                          "промјенљиву DISPLAY или WAYLAND_DISPLAY).\n",
+                          gScriptForFatal);
+    std::_Exit(1);
 }
 
 kvz::desktop::FolderChoice programFolder(const Options& options) {
@@ -65,15 +98,15 @@ kvz::desktop::FolderChoice programFolder(const Options& options) {
                                              QDateTime::currentDateTime());
 }
 
-// The player's choice of letters is kept in the user's settings; --latin holds for one run.
-void chooseScript(kvz::desktop::FormWidget& window, const Options& options) {
-    static const QString kKey = QStringLiteral("script");
-    const bool latin =
-        options.latin || QSettings().value(kKey).toString() == QLatin1String("latin");
-    window.setScript(latin ? Script::Latin : Script::Cyrillic);
-    window.onScriptChosen([](Script script) {
-        QSettings().setValue(kKey, script == Script::Latin ? QStringLiteral("latin")
-                                                           : QStringLiteral("cyrillic"));
+// The window and the messages follow the player's letters; F12 changes them and is kept.
+void chooseScript(kvz::desktop::FormWidget& window, kvz::desktop::QtPlatform& platform,
+                  const Options& options) {
+    window.setScript(chosenScript(options));
+    platform.setScript(window.script());
+    window.onScriptChosen([&platform](Script script) {
+        platform.setScript(script);
+        QSettings().setValue(kScriptKey, script == Script::Latin ? QStringLiteral("latin")
+                                                                 : QStringLiteral("cyrillic"));
     });
 }
 
@@ -87,12 +120,15 @@ void settle() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    QApplication::setApplicationName(QStringLiteral("Kvizomat"));
+    QApplication::setOrganizationName(QStringLiteral("kvizomat"));
     Options options;
     if (std::optional<int> code = endsAtCommandLine(argc, argv, options)) return *code;
 
+    gScriptForFatal = chosenScript(options);
+    QtMessageHandler previous = qInstallMessageHandler(fatalWithoutScreen);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kvizomat"));
-    QApplication::setOrganizationName(QStringLiteral("kvizomat"));
+    qInstallMessageHandler(previous);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kvizomat.Kvizomat"));
     kvz::desktop::registerBundledFonts();
@@ -100,14 +136,15 @@ int main(int argc, char* argv[]) {
     const kvz::desktop::FolderChoice folder = programFolder(options);
     kvz::desktop::QtPlatform platform(folder.folder);
     platform.setMuted(options.mute);
+    platform.setScript(chosenScript(options));
     if (!folder.notice.isEmpty())
         platform.messageBox(folder.notice.toStdString(), "Kvizomat", kvz::MessageIcon::Exclamation);
 
     kvz::Generator generator;
     kvz::Form1 form(platform, generator);
     kvz::desktop::FormWidget window(form);
-    chooseScript(window, options);
-    if (!window.start()) return 0;
+    chooseScript(window, platform, options);
+    if (!window.start()) return form.exitStatus;
 
     placeOnScreen(window);
     if (options.firstFrame) new kvz::desktop::FirstFrameProbe(window); // the window owns it
@@ -119,5 +156,6 @@ int main(int argc, char* argv[]) {
         settle();
         return window.renderImage().save(QString::fromStdString(options.screenshot)) ? 0 : 1;
     }
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    return form.exitStatus != 0 ? form.exitStatus : code;
 }

@@ -86,7 +86,7 @@ void Form1::LoadQuestion() {
         // player had walked away, keeping what was reached so far.
         timNajava.setEnabled(false);
         AnnounceStep = 0;
-        platform_.messageBox("Nema pitanja za ovaj nivo u bazi. Dopunite bazu.", "Kvizomat",
+        platform_.messageBox("Нема питања за овај ниво у бази. Допуните базу.", "Kvizomat",
                              MessageIcon::Critical);
         ReturnToStartAfterWalkAway();
         return;

@@ -252,4 +252,25 @@ std::u32string displayToLatin(std::string_view display) {
     return out;
 }
 
+std::string cyrillicToLatin(std::string_view utf8) {
+    const std::optional<std::u32string> text = decodeUtf8(utf8);
+    if (!text) return std::string(utf8);
+    std::u32string out;
+    std::string run; // display code of the Cyrillic letters met since the last other character
+    auto flush = [&] {
+        out += displayToLatin(run);
+        run.clear();
+    };
+    for (char32_t c : *text) {
+        if (std::optional<char> code = cyrillicCode(c)) {
+            run += *code;
+            continue;
+        }
+        flush();
+        out.push_back(c);
+    }
+    flush();
+    return encodeUtf8(out);
+}
+
 } // namespace kvz

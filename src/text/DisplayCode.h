@@ -34,4 +34,8 @@ std::u32string displayToCyrillic(std::string_view display);
 // otherwise. Every other character stays as it is.
 std::u32string displayToLatin(std::string_view display);
 
+// UTF-8 text with its Serbian Cyrillic letters written in Latin ones (љ as lj, Ђ as Đ);
+// every other character, Latin file names and digits among them, stays as it is.
+std::string cyrillicToLatin(std::string_view utf8);
+
 } // namespace kvz

@@ -90,7 +90,7 @@ TEST_F(Installed, aMissingCopyIsMadeAnewAndThePlayerIsTold) {
     fs::remove(userFile("Baza.mdb"));
     fs::remove(userFile("Mil.wav"));
     const desktop::FolderChoice choice = choose();
-    EXPECT_NE(choice.notice.toStdString().find("nije pronadjena"), std::string::npos);
+    EXPECT_NE(choice.notice.toStdString().find("није пронађена"), std::string::npos);
     EXPECT_EQ(readFile(userFile("Baza.mdb")), readFile(templateFile("Baza.mdb")));
     EXPECT_TRUE(fs::exists(userFile("Mil.wav"))) << "a lost sound comes back silently";
 }
@@ -117,9 +117,9 @@ TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefused) {
     EXPECT_EQ(parseCommandLine({"--dir=/a b"}).options.folder, "/a b");
     EXPECT_TRUE(parseCommandLine({}).error.empty());
 
-    EXPECT_EQ(parseCommandLine({"--fulscreen"}).error, "unknown option '--fulscreen'");
-    EXPECT_EQ(parseCommandLine({"game.mdb"}).error, "unknown option 'game.mdb'");
-    EXPECT_EQ(parseCommandLine({"--dir"}).error, "--dir needs a value");
+    EXPECT_EQ(parseCommandLine({"--fulscreen"}).error, "непозната опција '--fulscreen'");
+    EXPECT_EQ(parseCommandLine({"game.mdb"}).error, "непозната опција 'game.mdb'");
+    EXPECT_EQ(parseCommandLine({"--dir"}).error, "опција --dir тражи вриједност");
     EXPECT_FALSE(parseCommandLine({"--dir="}).error.empty());
 }
 
@@ -127,7 +127,7 @@ TEST(CommandLine, theProgramExitsWithTwoOnAnUnknownOptionAndZeroOnHelp) {
     std::string output;
     const std::string program = std::string(KVZ_PROGRAM_DIR) + "/kvizomat";
     EXPECT_EQ(runCommand(program + " --no-such-thing", &output), 2);
-    EXPECT_NE(output.find("unknown option '--no-such-thing'"), std::string::npos) << output;
+    EXPECT_NE(output.find("непозната опција '--no-such-thing'"), std::string::npos) << output;
     EXPECT_EQ(runCommand(program + " --help", &output), 0);
     EXPECT_NE(output.find("--fullscreen"), std::string::npos) << output;
     EXPECT_EQ(runCommand(program + " --version", &output), 0);

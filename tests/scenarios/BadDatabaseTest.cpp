@@ -9,15 +9,16 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <map>
+#include <unistd.h>
 
 using namespace kvz;
 using namespace kvz::test;
 
 namespace {
 
-const std::string kReplace = " Vratite ispravnu bazu u folder igre.";
-const std::string kMend = ". Ispravite bazu ili vratite ispravnu u folder igre.";
-const std::string kDamaged = "Datoteka Baza.mdb je ostecena ili nije baza ove igre." + kReplace;
+const std::string kReplace = " Вратите исправну базу у фасциклу игре.";
+const std::string kMend = ". Исправите базу или вратите исправну у фасциклу игре.";
+const std::string kDamaged = "Датотека Baza.mdb је оштећена или није база ове игре." + kReplace;
 
 struct BadCase {
     std::string name;
@@ -87,11 +88,11 @@ BadCase notEncryptedCase() {
                           SQLITE_OK);
                 sqlite3_close(db);
             },
-            "Datoteka Baza.mdb nije zasticena lozinkom igre." + kReplace};
+            "Датотека Baza.mdb није заштићена лозинком игре." + kReplace};
 }
 
 std::string questionField(int row, const std::string& field, const std::string& fault) {
-    return "U tabeli tbKviz, red " + std::to_string(row) + ", polje " + field + " " + fault + kMend;
+    return "У табели tbKviz, ред " + std::to_string(row) + ", поље " + field + " " + fault + kMend;
 }
 
 Json questionWith(const std::string& field, Json value) {
@@ -107,8 +108,8 @@ BadCase badQuestion(std::string name, const std::string& field, Json value, std:
         questionField(16, field, fault));
 }
 
-const std::string kNotAnAnswer = "nije odgovor od 1 do 4";
-const std::string kNotALevel = "nije nivo od 1 do 15";
+const std::string kNotAnAnswer = "није одговор од 1 до 4";
+const std::string kNotALevel = "није ниво од 1 до 15";
 
 std::vector<BadCase> badCases() {
     std::string bigText(100 * 1024, 'a');
@@ -116,7 +117,7 @@ std::vector<BadCase> badCases() {
         {"Missing", [](const std::string&, Json&) {}, "Kraj! Obrisana je baza podataka."},
         bytesCase(
             "Empty", [](const std::string&) { return std::string(); },
-            "Datoteka Baza.mdb je prazna." + kReplace),
+            "Датотека Baza.mdb је празна." + kReplace),
         bytesCase(
             "TruncatedToHalf",
             [](const std::string& valid) { return valid.substr(0, valid.size() / 2); }, kDamaged),
@@ -143,34 +144,34 @@ std::vector<BadCase> badCases() {
         notEncryptedCase(),
         wrongPasswordCase(),
         sqlCase("TableMissing", "DROP TABLE tbRezultati",
-                "U bazi nema tabele tbRezultati." + kReplace),
+                "У бази нема табеле tbRezultati." + kReplace),
         sqlCase("FieldMissing",
                 "CREATE TABLE t AS SELECT Slova, Start, Tac, Netac, PTac, PNetac, Reklama, Ime, "
                 "Datum, Firma, Mjesto, Mail, Adresa, TelFax FROM tbStat; DROP TABLE tbStat; "
                 "ALTER TABLE t RENAME TO tbStat",
-                "U tabeli tbStat nema polja Moto." + kReplace),
+                "У табели tbStat нема поља Moto." + kReplace),
         sqlCase("AnswerColumnsOutOfPlace",
                 "CREATE TABLE t AS SELECT ID, Pitanje, B, A, V, G, RB, Tac, Odred FROM tbKviz; "
                 "DROP TABLE tbKviz; ALTER TABLE t RENAME TO tbKviz",
-                "U tabeli tbKviz nema polja A." + kReplace),
+                "У табели tbKviz нема поља A." + kReplace),
         fixtureCase(
             "NoSettingsRow", [](Json& f) { f.erase("tbStat"); },
-            "Tabela tbStat mora imati tacno jedan red, a ima ih 0." + kReplace),
+            "Табела tbStat мора имати тачно један ред, а има их 0." + kReplace),
         fixtureCase(
             "TwoSettingsRows",
             [](Json& f) {
                 f["tbStat"] = Json::array({f["tbStat"], f["tbStat"]});
             },
-            "Tabela tbStat mora imati tacno jedan red, a ima ih 2." + kReplace),
+            "Табела tbStat мора имати тачно један ред, а има их 2." + kReplace),
         fixtureCase(
             "NineResults", [](Json& f) { f["tbRezultati"].erase(f["tbRezultati"].begin()); },
-            "Tabela tbRezultati mora imati najmanje 10 redova, a ima ih 9." + kReplace),
+            "Табела tbRezultati мора имати најмање 10 редова, а има их 9." + kReplace),
         fixtureCase(
             "NullQuestion", [](Json& f) { f["tbKviz"][4]["Pitanje"] = nullptr; },
-            questionField(5, "Pitanje", "je prazno")),
+            questionField(5, "Pitanje", "је празно")),
         fixtureCase(
             "EmptyAnswer", [](Json& f) { f["tbKviz"][14]["V"] = ""; },
-            questionField(15, "V", "je prazno")),
+            questionField(15, "V", "је празно")),
         badQuestion("TacEmpty", "Tac", "", kNotAnAnswer),
         badQuestion("TacWord", "Tac", "dva", kNotAnAnswer),
         badQuestion("TacZero", "Tac", 0, kNotAnAnswer),
@@ -179,26 +180,26 @@ std::vector<BadCase> badCases() {
         badQuestion("RbZero", "RB", 0, kNotALevel),
         badQuestion("RbSixteen", "RB", 16, kNotALevel),
         badQuestion("RbMinusOne", "RB", -1, kNotALevel),
-        badQuestion("LongAnswer", "G", bigText, "je duze od 1000 znakova"),
-        badQuestion("LongNote", "Odred", bigText, "je duze od 1000 znakova"),
+        badQuestion("LongAnswer", "G", bigText, "је дуже од 1000 знакова"),
+        badQuestion("LongNote", "Odred", bigText, "је дуже од 1000 знакова"),
         badQuestion("HighBytes", "Pitanje",
                     "Ko je napisao \xc5\xa0"
                     "aranu?",
-                    "ima znakove koje igra ne moze da prikaze"),
+                    "има знакове које игра не може да прикаже"),
         fixtureCase(
             "LongInstallationName", [bigText](Json& f) { f["tbStat"]["Ime"] = bigText; },
-            "U tabeli tbStat, polje Ime je duze od 1000 znakova" + kMend),
+            "У табели tbStat, поље Ime је дуже од 1000 знакова" + kMend),
         fixtureCase(
             "HighBytesInAResult", [](Json& f) { f["tbRezultati"][6]["Ime"] = "\xd0\x90na"; },
-            "U tabeli tbRezultati, red 7, polje Ime ima znakove koje igra ne moze da prikaze" +
+            "У табели tbRezultati, ред 7, поље Ime има знакове које игра не може да прикаже" +
                 kMend),
         fixtureCase(
             "CounterNotANumber", [](Json& f) { f["tbStat"]["PTac"] = "mnogo"; },
-            "U tabeli tbStat, polje PTac nije ispravan brojac" + kMend),
+            "У табели tbStat, поље PTac није исправан бројач" + kMend),
         fixtureCase(
             "CounterAtTheTopOfItsRange",
             [](Json& f) { f["tbStat"]["Start"] = std::numeric_limits<std::int64_t>::max(); },
-            "U tabeli tbStat, polje Start nije ispravan brojac" + kMend),
+            "У табели tbStat, поље Start није исправан бројач" + kMend),
     };
 }
 
@@ -239,3 +240,55 @@ TEST_P(BadDatabase, isRefusedAtStartWithItsMessageAndLeftUntouched) {
 
 INSTANTIATE_TEST_SUITE_P(Startup, BadDatabase, ::testing::ValuesIn(badCases()),
                          [](const auto& info) { return info.param.name; });
+
+// ---- A folder or file the program may not write ----------------------------------------
+
+namespace {
+
+// Runs the driver on `folder` as a user whose rights the file system limits: root's are
+// not, so root runs it as nobody. Returns the dump of "start" then "dump".
+Json startWithoutWriteRights(const std::string& folder) {
+    const std::string driver = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-script";
+    const std::string as =
+        geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    std::string out;
+    EXPECT_EQ(runCommand("printf 'start\\ndump\\n' | " + as + driver + " --dir " + folder, &out), 0)
+        << out;
+    return Json::parse(out.substr(0, out.find('\n')));
+}
+
+} // namespace
+
+TEST(ReadOnlyProgramFolder, isRefusedAtStartWithAMessageAndTheFileIsLeftAsItWas) {
+    namespace fs = std::filesystem;
+    using P = fs::perms;
+    const struct {
+        const char* name;
+        P folder, file;
+        const char* message;
+    } cases[] = {{"folder", P(0555), P(0666), "Фасцикла игре "},
+                 {"file", P(0777), P(0444), "Датотека "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        fs::permissions(dir.path(), P(0755));
+        const fs::path game = dir.path() / "game";
+        fs::create_directory(game);
+        createDatabase((game / "Baza.mdb").string(), sampleFixture());
+        const std::string before = readFile((game / "Baza.mdb").string());
+        fs::permissions(game / "Baza.mdb", c.file);
+        fs::permissions(game, c.folder);
+
+        const Json d = startWithoutWriteRights(game.string());
+        fs::permissions(game, P(0755));
+        const std::vector<Json> messages = eventsOf(d, "message");
+        ASSERT_EQ(messages.size(), 1u) << d.dump();
+        const std::string text = messages[0]["text"];
+        EXPECT_EQ(text.rfind(c.message, 0), 0u) << text;
+        EXPECT_NE(text.find("само за читање"), std::string::npos) << text;
+        EXPECT_EQ(messages[0]["icon"], "critical");
+        EXPECT_EQ(eventsOf(d, "status"), std::vector<Json>{1});
+        EXPECT_EQ(readFile((game / "Baza.mdb").string()), before);
+        EXPECT_FALSE(fs::exists(game / "Baza.mdb-journal"));
+    }
+}

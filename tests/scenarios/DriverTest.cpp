@@ -327,7 +327,7 @@ TEST_F(DriverTest, afterTheProgramEndsCommandsAreIgnoredButDumpsStillPrint) {
     EXPECT_EQ(d["time"], 0);
     Json events = d["events"];
     ASSERT_GE(events.size(), 3u);
-    EXPECT_EQ(events[events.size() - 3], (Json{{"end", true}}));
+    EXPECT_EQ(events[events.size() - 3], (Json{{"end", true}, {"status", 0}}));
     EXPECT_EQ(ignoredCommands(d), (Words{"click lblStart", "wait 1000"}));
 }
 
@@ -336,10 +336,11 @@ TEST_F(DriverTest, theScriptedMachineIsWhatTheStartUpSees) {
     EXPECT_EQ(d["fields"]["SmallScreen"], true);
     EXPECT_EQ(d["ended"], false);
 
+    // A second copy ends quietly, as a success; a screen too small is a failure.
     d = folder.run("running\nstart\ndump")[0];
     EXPECT_EQ(d["ended"], true);
     EXPECT_TRUE(eventsOf(d, "message").empty());
-    EXPECT_EQ(eventsOf(d, "end").size(), 1u);
+    EXPECT_EQ(eventsOf(d, "status"), std::vector<Json>{0});
 
     d = folder.run("screen 15360 7150\nstart\ndump")[0];
     auto messages = eventsOf(d, "message");
@@ -347,6 +348,7 @@ TEST_F(DriverTest, theScriptedMachineIsWhatTheStartUpSees) {
     EXPECT_EQ(messages[0]["title"], "Kvizomat");
     EXPECT_EQ(messages[0]["icon"], "critical");
     EXPECT_EQ(d["ended"], true);
+    EXPECT_EQ(eventsOf(d, "status"), std::vector<Json>{1});
 }
 
 TEST(DriverFailureTest, aMissingOrBrokenDatabaseIsReportedAsAMessageBeforeTheEnd) {
@@ -357,7 +359,7 @@ TEST(DriverFailureTest, aMissingOrBrokenDatabaseIsReportedAsAMessageBeforeTheEnd
     Json events = result.dumps[0]["events"];
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0]["message"]["text"], "Kraj! Obrisana je baza podataka.");
-    EXPECT_EQ(events[1], (Json{{"end", true}}));
+    EXPECT_EQ(events[1], (Json{{"end", true}, {"status", 1}}));
 
     test::writeFile(dir.file("Baza.mdb"), "not a database at all");
     result = script::runScript("start\ndump", dir.path().string());
@@ -365,5 +367,5 @@ TEST(DriverFailureTest, aMissingOrBrokenDatabaseIsReportedAsAMessageBeforeTheEnd
     events = result.dumps.at(0)["events"];
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0]["message"]["icon"], "critical");
-    EXPECT_EQ(events[1], (Json{{"end", true}}));
+    EXPECT_EQ(events[1], (Json{{"end", true}, {"status", 1}}));
 }

@@ -198,7 +198,7 @@ TEST_P(MissingLevel, endsTheGameWithAMessageInsteadOfAQuestion) {
     const Json& end = dumpLabelled(dumps, "end");
     auto messages = eventsOf(end, "message");
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0]["text"], "Nema pitanja za ovaj nivo u bazi. Dopunite bazu.");
+    EXPECT_EQ(messages[0]["text"], "Нема питања за овај ниво у бази. Допуните базу.");
     EXPECT_EQ(messages[0]["title"], "Kvizomat");
     EXPECT_EQ(messages[0]["icon"], "critical");
     expectStartScreen(end);

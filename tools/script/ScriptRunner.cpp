@@ -1,6 +1,7 @@
 #include "script/ScriptRunner.h"
 
 #include "app/Form1.h"
+#include "app/Messages.h"
 #include "app/VirtualClock.h"
 #include "core/Generator.h"
 #include "script/Script.h"
@@ -57,14 +58,11 @@ class Session {
         try {
             if (!perform(c)) ignored(c);
         } catch (const std::exception& e) {
-            // The window reports database failures itself; anything else that escapes a
-            // handler ends the program the same way, with the error's text.
-            platform_.messageBox(e.what(), "Kvizomat", MessageIcon::Critical);
-            form_.endProgram();
+            reportFailure(form_, e);
         }
         clock_.sync();
         if (form_.ended && !endReported_) {
-            platform_.record({{"end", true}});
+            platform_.record({{"end", true}, {"status", form_.exitStatus}});
             endReported_ = true;
         }
     }

@@ -155,7 +155,7 @@ TEST_F(WriterTest, aWriteThatFailsBehindTheGameIsReportedAtTheNextEvent) {
         game.tick(game.Timer2);
     }
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text.rfind("Greska u bazi podataka: ", 0), 0u)
+    EXPECT_EQ(platform.messages[0].text.rfind("Грешка у бази података: ", 0), 0u)
         << platform.messages[0].text;
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(game.ended);

@@ -98,3 +98,12 @@ TEST(DisplayCode, latinReadsBackAsTheSameDisplayCode) {
           "Prijateq: Odgovor je - A", "Ne}u da budem kvizomat!"})
         EXPECT_EQ(display(kvz::encodeUtf8(kvz::displayToLatin(code))), code) << code;
 }
+
+TEST(DisplayCode, cyrillicMessagesReadInLatinWithFileNamesAndDigitsUntouched) {
+    EXPECT_EQ(kvz::cyrillicToLatin("Датотека Baza.mdb је оштећена."),
+              "Datoteka Baza.mdb je oštećena.");
+    EXPECT_EQ(kvz::cyrillicToLatin("ЉУБАВ, Љубав, Њиве, Џеп, ЂОРЂЕ: 10 %"),
+              "LJUBAV, Ljubav, Njive, Džep, ĐORĐE: 10 %");
+    EXPECT_EQ(kvz::cyrillicToLatin("kvizomat --dir ФАСЦИКЛА"), "kvizomat --dir FASCIKLA");
+    EXPECT_EQ(kvz::cyrillicToLatin("\xC0\xAF"), "\xC0\xAF"); // not UTF-8: left as it is
+}
