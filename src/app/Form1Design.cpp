@@ -102,8 +102,7 @@ void Form1::applyDesign() {
         .caption("Broj bodova")
         .at(210, 780, 3000, 405)
         .colours(kNavy, kGold)
-        .font(kCir, 12)
-        .align(Align::Left);
+        .font(kCir, 12); // centred: the help picture stands over its left end
     def(Label1[1], "Label1", 1, K::Label)
         .caption("Ne}u da budem kvizomat!")
         .at(3030, 0, 6000, 405)

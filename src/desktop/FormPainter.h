@@ -32,6 +32,10 @@ Control& controlAt(Form1& form, QPointF twips);
 // wrapped lines would not fit the label otherwise. Never below a third of its own size.
 QFont captionFont(const Control& control, const QString& text, const QRectF& rect);
 
+// Whether a shown control in front of `control` overlaps it (the help panel over the name
+// box, say): a real widget standing for it must then give way to the painting.
+bool coveredFromAbove(Form1& form, const Control& control);
+
 // Paints the whole window model: the background, then every shown control back to front.
 class FormPainter {
   public:
@@ -44,15 +48,20 @@ class FormPainter {
   private:
     void preparePictures(const QPainter& painter, const std::vector<Control*>& all,
                          const Control* parent);
-    void paintLayer(QPainter& painter, const std::vector<Control*>& all, const Control* parent);
+    void paintLayer(QPainter& painter, Form1& form, const Control* parent);
     void paintControl(QPainter& painter, const Control& control, const QRectF& rect);
+    void paintFrame(QPainter& painter, const Control& frame, const QRectF& rect) const;
+    void paintTextBox(QPainter& painter, const Control& box, const QRectF& rect) const;
+    void paintFrameCaption(QPainter& painter, const Control& frame, const QRectF& rect) const;
 
-    void paintCaption(QPainter& painter, const Control& c, const QRectF& rect,
-                      Qt::Alignment along) const;
+    void paintCaption(QPainter& painter, const Control& c, const QRectF& rect, Qt::Alignment along,
+                      bool startCovered) const;
     void paintLines(QPainter& painter, const Control& c, const QRectF& rect) const;
 
     Pictures pictures_;
     Script script_ = Script::Cyrillic;
+    bool chartPainted_ = false; // the audience chart's panel is under this frame's painting
+    Form1* form_ = nullptr;     // the window being painted
 };
 
 } // namespace kvz::desktop

@@ -6,14 +6,18 @@
 #include "app/Form1.h"
 #include "app/Messages.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QSettings>
+#include <QTimer>
 #include <QToolTip>
 #include <cmath>
 
@@ -21,18 +25,33 @@ namespace kvz::desktop {
 
 namespace {
 
-// A window this many times the design size, or more, shows the game drawn larger.
-constexpr double kPresenterFrom = 1.5;
-
 int toPixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+const QString kFrameKey = QStringLiteral("window/frame");
+
+// The window manager's frame as last seen; before the first sight, a title bar of a usual
+// height. Only a frame already known lets the window open exactly in place at once.
+QMargins rememberedFrame() {
+    const QVariantList m = QSettings().value(kFrameKey).toList();
+    if (m.size() != 4) return {1, 32, 1, 1};
+    return {m[0].toInt(), m[1].toInt(), m[2].toInt(), m[3].toInt()};
+}
+
+void rememberFrame(QMargins m) {
+    QSettings().setValue(kFrameKey, QVariantList{m.left(), m.top(), m.right(), m.bottom()});
+}
+
+QRect availableArea(const QWidget& w) {
+    const QScreen* s = w.screen() != nullptr ? w.screen() : QGuiApplication::primaryScreen();
+    return s != nullptr ? s->availableGeometry() : QRect();
 }
 
 } // namespace
 
 FormWidget::FormWidget(Form1& form, QWidget* parent)
-    : QWidget(parent), form_(form), nameBox_(new QLineEdit(this)), hand_(handCursor()),
-      designSize_(form.Form.width / kTwipsPerPixel, form.Form.height / kTwipsPerPixel) {
+    : QWidget(parent), form_(form), nameBox_(new QLineEdit(this)), hand_(handCursor()) {
     setWindowTitle(QStringLiteral("Kvizomat"));
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus); // labels and pictures never take the focus
@@ -56,7 +75,27 @@ FormWidget::~FormWidget() = default;
 
 bool FormWidget::start() {
     run([this] { form_.Main(); });
+    design_ = QSize(toPixels(form_.Form.width), toPixels(form_.Form.height));
     return !form_.ended;
+}
+
+void FormWidget::open(bool fullScreen) {
+    setMinimumSize(smallestWindow(design_));
+    placedWith_ = rememberedFrame();
+    setGeometry(placeWindow(design_, placedWith_, availableArea(*this)));
+    relayout();
+    if (fullScreen)
+        toggleFullScreen();
+    else
+        show();
+    // The window manager frames the window a moment after it is shown, and says so to no
+    // event of the window's: it is looked for a few times.
+    auto* look = new QTimer(this);
+    connect(look, &QTimer::timeout, this, [this, look, tries = 0]() mutable {
+        fitFrame();
+        if (frameFitted_ || ++tries == 40) look->deleteLater();
+    });
+    look->start(25);
 }
 
 QImage FormWidget::renderImage() {
@@ -85,24 +124,41 @@ void FormWidget::refresh() {
         QCoreApplication::quit();
         return;
     }
-    syncSize();
     syncNameBox();
     timers_->sync();
     update();
 }
 
-void FormWidget::syncSize() {
-    if (scale_ != 1) return; // drawn larger, the game takes the window's size, not the reverse
-    const QSize wanted(toPixels(form_.Form.width), toPixels(form_.Form.height));
-    if (wanted == appliedSize_ || wanted.isEmpty()) return;
-    appliedSize_ = wanted;
-    resize(wanted);
+void FormWidget::relayout() {
+    if (design_.isEmpty()) return; // not started yet
+    view_ = viewFor(size(), design_, isFullScreen() || isMaximized());
+    const int w = static_cast<int>(view_.layout.width() * kTwipsPerPixel);
+    const int h = static_cast<int>(view_.layout.height() * kTwipsPerPixel);
+    if (w == form_.Form.width && h == form_.Form.height) {
+        refresh();
+        return;
+    }
+    run([this, w, h] { form_.resize(w, h); });
+}
+
+// The frame the window manager put around the window is known once it is shown: when it is
+// not the one the window was placed for, the window is placed again with it.
+void FormWidget::fitFrame() {
+    if (frameFitted_ || !isVisible() || isFullScreen() || isMaximized()) return;
+    const QRect outer = frameGeometry(), inner = geometry();
+    if (outer == inner) return; // no frame yet, or none at all
+    frameFitted_ = true;
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (frame == placedWith_) return;
+    rememberFrame(frame);
+    setGeometry(placeWindow(design_, frame, availableArea(*this)));
 }
 
 void FormWidget::syncNameBox() {
     const Control& box = form_.Text1;
     nameBox_->setGeometry(onScreen(windowRect(box)));
-    nameBox_->setFont(fontFor(box.font, box.size, box.bold, scale_ * 96.0 / 72.0));
+    nameBox_->setFont(fontFor(box.font, box.size, box.bold, view_.scale * 96.0 / 72.0));
     QPalette colours = nameBox_->palette();
     colours.setColor(QPalette::Base, toQColor(box.back));
     colours.setColor(QPalette::Text, toQColor(box.fore));
@@ -110,7 +166,7 @@ void FormWidget::syncNameBox() {
     nameBox_->setToolTip(QString::fromStdString(box.tooltip));
     const QString text = shownText(box.font, box.caption, script());
     if (nameBox_->text() != text) nameBox_->setText(text); // leaves the caret at the end
-    nameBox_->setVisible(box.shown());
+    nameBox_->setVisible(box.shown() && !coveredFromAbove(form_, box));
 
     const bool focused = form_.focus == &box && box.shown();
     if (focused && !nameBox_->hasFocus())
@@ -120,12 +176,12 @@ void FormWidget::syncNameBox() {
 }
 
 Control& FormWidget::controlUnder(const QPointF& pixels) {
-    return controlAt(form_, (pixels - offset_) / scale_ * kTwipsPerPixel);
+    return controlAt(form_, (pixels - view_.offset) / view_.scale * kTwipsPerPixel);
 }
 
 QRect FormWidget::onScreen(const QRectF& twips) const {
-    const double k = scale_ / kTwipsPerPixel;
-    return QRectF(offset_ + twips.topLeft() * k, twips.size() * k).toAlignedRect();
+    const double k = view_.scale / kTwipsPerPixel;
+    return QRectF(view_.offset + twips.topLeft() * k, twips.size() * k).toAlignedRect();
 }
 
 void FormWidget::setScript(Script script) {
@@ -151,30 +207,27 @@ void FormWidget::toggleFullScreen() {
     showFullScreen();
 }
 
-void FormWidget::chooseScale() {
-    const double fit = std::min(width() / designSize_.width(), height() / designSize_.height());
-    const bool larger = fit >= 1 && (isFullScreen() || fit >= kPresenterFrom);
-    scale_ = larger ? fit : 1;
-}
-
 void FormWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (scale_ != 1) painter.fillRect(rect(), Qt::black); // what the game leaves uncovered
-    painter.translate(offset_);
-    painter.scale(scale_ / kTwipsPerPixel, scale_ / kTwipsPerPixel);
-    painter_.paint(painter, form_, QRectF(0, 0, form_.Form.width, form_.Form.height));
+    painter.translate(view_.offset);
+    painter.scale(view_.scale / kTwipsPerPixel, view_.scale / kTwipsPerPixel);
+    // The whole window, in the game's twips: what the game leaves uncovered is background.
+    const QRectF window = painter.worldTransform().inverted().mapRect(QRectF(rect()));
+    painter_.paint(painter, form_, window);
 }
 
 void FormWidget::resizeEvent(QResizeEvent*) {
-    if (size() == appliedSize_) return;
-    appliedSize_ = size();
-    chooseScale();
-    // Drawn larger, the game lays itself out on the window's shape at its design scale.
-    const int w = static_cast<int>(width() / scale_ * kTwipsPerPixel);
-    const int h = static_cast<int>(height() / scale_ * kTwipsPerPixel);
-    offset_ =
-        QPointF(width() - w * scale_ / kTwipsPerPixel, height() - h * scale_ / kTwipsPerPixel) / 2;
-    run([this, w, h] { form_.resize(w, h); });
+    relayout();
+    fitFrame();
+}
+
+void FormWidget::moveEvent(QMoveEvent*) {
+    fitFrame();
+}
+
+void FormWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) relayout();
+    QWidget::changeEvent(event);
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {
@@ -256,12 +309,26 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void FormWidget::typeIntoNameBox(const std::vector<int>& codes) {
+    for (int code : codes) run([this, code] { form_.keyPress(code); });
+}
+
+// A paste is typed: its first line, character by character, through the game's key filter.
+void FormWidget::typeIntoNameBox(const QString& pasted) {
+    typeIntoNameBox(typedText(pasted.section(QLatin1Char('\n'), 0, 0).remove(QLatin1Char('\r'))));
+}
+
 bool FormWidget::nameBoxEvent(QEvent* event) {
     switch (event->type()) {
-    case QEvent::KeyPress:
-        for (int code : typedCodes(*static_cast<QKeyEvent*>(event)))
-            run([this, code] { form_.keyPress(code); });
+    case QEvent::KeyPress: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (key.matches(QKeySequence::Paste)) {
+            typeIntoNameBox(QGuiApplication::clipboard()->text());
+            return true;
+        }
+        typeIntoNameBox(typedCodes(key));
         return true;
+    }
     case QEvent::KeyRelease:
         keyReleased(*static_cast<QKeyEvent*>(event));
         return true;
@@ -271,8 +338,10 @@ bool FormWidget::nameBoxEvent(QEvent* event) {
             run([this] { form_.setFocus(&form_.Text1); });
         return false;
     case QEvent::MouseButtonPress:
-        // The middle button would paste the selection past the game's key filter.
-        return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+        // The middle button pastes the selection, through the game's key filter like any paste.
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton) return false;
+        typeIntoNameBox(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        return true;
     default:
         return false;
     }

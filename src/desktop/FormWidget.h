@@ -2,6 +2,7 @@
 
 #include "FormPainter.h"
 #include "TimerSync.h"
+#include "WindowFit.h"
 
 #include <QCursor>
 #include <QImage>
@@ -27,6 +28,9 @@ class FormWidget : public QWidget {
 
     // Runs the start-up procedure. False when the program ended during it.
     bool start();
+    // Shows the window, centred on the screen and fitted into it with its frame, or in full
+    // screen.
+    void open(bool fullScreen);
 
     // The window as it looks now, name box included.
     QImage renderImage();
@@ -41,13 +45,18 @@ class FormWidget : public QWidget {
 
     // F11: full screen and back.
     void toggleFullScreen();
-    // Window pixels per pixel of the game: 1 at normal sizes; in full screen, or in a window
-    // much larger than the game's design size, the whole game is drawn larger, uniformly.
-    double viewScale() const { return scale_; }
+    // Window pixels per pixel of the game (WindowFit): 1 at normal sizes; in full screen,
+    // maximised, or in a window much larger or smaller than the game's design size, the
+    // whole game is drawn larger or smaller, uniformly.
+    double viewScale() const { return view_.scale; }
+    // The game's window as the start-up sized it, in pixels.
+    QSize designSize() const { return design_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -63,13 +72,15 @@ class FormWidget : public QWidget {
     // does not handle ends the program with a message instead of crashing.
     void run(const std::function<void()>& handler);
     void refresh();
-    void syncSize();
+    void relayout();
+    void fitFrame();
     void syncNameBox();
     void keyReleased(const QKeyEvent& event);
     Control& controlUnder(const QPointF& pixels);
     QRect onScreen(const QRectF& twips) const;
-    void chooseScale();
     bool nameBoxEvent(QEvent* event);
+    void typeIntoNameBox(const std::vector<int>& codes);
+    void typeIntoNameBox(const QString& pasted);
 
     Form1& form_;
     FormPainter painter_;
@@ -78,12 +89,12 @@ class FormWidget : public QWidget {
     Control* pressed_ = nullptr;
     Control* clicked_ = nullptr; // the control the last click reached
     bool running_ = false;
-    QSize appliedSize_;
     QCursor hand_;
     QRect normalGeometry_; // the window's place before full screen
-    QSizeF designSize_;    // the game's window as designed, in pixels
-    double scale_ = 1;
-    QPointF offset_; // where the game's top left corner is drawn
+    QSize design_;         // the game's window as the start-up sized it, in pixels
+    View view_;
+    QMargins placedWith_;      // the frame the window was placed for
+    bool frameFitted_ = false; // the window manager's frame has been seen and allowed for
     std::function<void(Script)> scriptChosen_;
 };
 

@@ -1,5 +1,7 @@
 #include "KeyCodes.h"
 
+#include "text/DisplayCode.h"
+
 #include <QKeyEvent>
 #include <map>
 
@@ -70,8 +72,17 @@ std::vector<int> typedCodes(const QKeyEvent& event) {
     default:
         break;
     }
+    return typedText(event.text());
+}
+
+std::vector<int> typedText(const QString& text) {
     std::vector<int> codes;
-    for (char32_t c : event.text().toUcs4()) codes.push_back(static_cast<int>(c));
+    for (char32_t c : text.toStdU32String()) {
+        // A character the display code cannot hold goes on as it is, for the name box to
+        // refuse with its beep.
+        const std::optional<char> code = typedDisplayCode(c);
+        codes.push_back(code ? static_cast<unsigned char>(*code) : static_cast<int>(c));
+    }
     return codes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <optional>
 #include <vector>
 
@@ -16,9 +17,13 @@ std::optional<int> virtualKeyCode(const QKeyEvent& event);
 int shiftState(const QKeyEvent& event);
 
 // The character codes a key press types, as the name box's key handler receives them:
-// Enter 13, Backspace 8, Esc 27, control characters for Ctrl+letter; characters beyond
-// 7-bit keep their code, above 126, which no name accepts. Tab types nothing: it moves
-// the focus.
+// Enter 13, Backspace 8, Esc 27, control characters for Ctrl+letter; Serbian letters of
+// either alphabet in display code (typedText). Tab types nothing: it moves the focus.
 std::vector<int> typedCodes(const QKeyEvent& event);
+
+// The codes of a typed or pasted text: each Serbian letter, Cyrillic or Latin, as its
+// display code (Ђ and Đ alike), ASCII as it is, anything else with its own code, above
+// 126, which no name accepts.
+std::vector<int> typedText(const QString& text);
 
 } // namespace kvz::desktop

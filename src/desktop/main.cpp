@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 #include <QSettings>
 #include <QTimer>
 #include <cstdlib>
@@ -24,14 +23,6 @@ namespace {
 
 using kvz::desktop::Options;
 using kvz::desktop::Script;
-
-// Centred across the screen, its top edge at the top of the screen's free area.
-void placeOnScreen(QWidget& window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect area = screen->availableGeometry();
-    window.move(area.left() + std::max(0, (area.width() - window.width()) / 2), area.top());
-}
 
 const QString kScriptKey = QStringLiteral("script");
 
@@ -146,12 +137,8 @@ int main(int argc, char* argv[]) {
     chooseScript(window, platform, options);
     if (!window.start()) return form.exitStatus;
 
-    placeOnScreen(window);
     if (options.firstFrame) new kvz::desktop::FirstFrameProbe(window); // the window owns it
-    if (options.fullscreen)
-        window.toggleFullScreen();
-    else
-        window.show();
+    window.open(options.fullscreen);
     if (!options.screenshot.empty()) {
         settle();
         return window.renderImage().save(QString::fromStdString(options.screenshot)) ? 0 : 1;

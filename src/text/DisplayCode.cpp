@@ -189,6 +189,13 @@ ConversionResult toDisplayCode(std::string_view utf8) {
     return result;
 }
 
+std::optional<char> typedDisplayCode(char32_t c) {
+    if (std::optional<char> code = cyrillicCode(c)) return code;
+    if (std::optional<char> code = latinDiacriticCode(c)) return code;
+    if (c >= 0x20 && c < 0x7F) return static_cast<char>(c);
+    return std::nullopt;
+}
+
 std::u32string displayToCyrillic(std::string_view display) {
     std::u32string out;
     out.reserve(display.size());

@@ -26,6 +26,11 @@ struct ConversionResult {
 // scripts, control characters) make it fail with a message naming the character.
 ConversionResult toDisplayCode(std::string_view utf8);
 
+// The display code of one character typed on a keyboard or pasted: a Serbian letter of
+// either alphabet (Ђ and Đ both give "\\"), or a printable ASCII character, which stands
+// for itself. Nothing for any other character.
+std::optional<char> typedDisplayCode(char32_t c);
+
 // The Cyrillic text the display font shows for a display-code text, as code points.
 std::u32string displayToCyrillic(std::string_view display);
 

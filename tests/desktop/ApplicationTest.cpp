@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "DesktopFixture.h"
 #include "ProgramFolder.h"
+#include "WindowFit.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -150,16 +151,19 @@ TEST_F(Presenter, aLargeWindowDrawsTheWholeGameLargerAndClicksStillFindTheirCont
     QApplication::processEvents();
     const double scale = window.viewScale();
     EXPECT_NEAR(scale, 1080.0 / 594, 0.01) << "the height of the design fills the screen";
-    // The game lays itself out on the window's shape at its design scale.
-    EXPECT_NEAR(form.Form.height, 8910, 15);
-    EXPECT_NEAR(form.Form.width / 15.0 * scale, 1920, 2);
+    // The game keeps its design and is drawn centred between two bands of background.
+    EXPECT_EQ(form.Form.height, 8910);
+    EXPECT_EQ(form.Form.width, 11910);
+    const double left = (1920 - 794 * scale) / 2;
 
     // The name box and Start, where they are drawn, act as at normal size.
     const QRect box = window.nameBox().geometry();
     const QRectF drawn = desktop::windowRect(form.Text1);
     EXPECT_NEAR(box.width(), drawn.width() / 15 * scale, 2);
+    EXPECT_NEAR(box.left(), left + drawn.left() / 15 * scale, 2);
     typeIntoNameBox("vesna");
-    const QPointF start = desktop::windowRect(form.lblStart).center() / 15 * scale;
+    const QPointF start =
+        QPointF(left, 0) + desktop::windowRect(form.lblStart).center() / 15 * scale;
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         QMouseEvent event(type, start, window.mapToGlobal(start), Qt::LeftButton,
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
@@ -167,6 +171,25 @@ TEST_F(Presenter, aLargeWindowDrawsTheWholeGameLargerAndClicksStillFindTheirCont
         QApplication::sendEvent(&window, &event);
     }
     EXPECT_EQ(form.lblStart.caption, " Vesna");
+}
+
+TEST_F(Presenter, fullScreenAndASmallWindowDrawTheWholeGameScaledAtAnySize) {
+    startProgram();
+    // Smaller than the design, nothing is cut off: the whole game is drawn smaller.
+    window.resize(700, 500);
+    QApplication::processEvents();
+    EXPECT_NEAR(window.viewScale(), 500.0 / 594, 0.01);
+    EXPECT_EQ(form.Form.height, 8910);
+    const QRect box = window.nameBox().geometry();
+    EXPECT_TRUE(window.rect().contains(box)) << "the name box is reachable";
+
+    // Full screen fills the screen whatever its size, not only from one and a half times.
+    window.toggleFullScreen();
+    QApplication::processEvents();
+    const QSize screen = window.size();
+    EXPECT_NEAR(window.viewScale(), std::min(screen.width() / 794.0, screen.height() / 594.0),
+                0.01);
+    EXPECT_EQ(form.Form.width, 11910);
 }
 
 TEST_F(Presenter, f12SwitchesTheLettersAndTellsWhoRemembersTheChoice) {
@@ -230,6 +253,35 @@ TEST(BackgroundPictures, preparedPicturesComeOutAsThoughDrawnAlone) {
     desktop::Pictures leftBehind; // renders still running when it goes
     for (int size = 100; size < 110; ++size)
         leftBehind.prepare(painter, QRectF(0, 0, size, size), "signature.svg");
+}
+
+TEST(WindowFit, aWindowOpensCentredInTheFreeAreaWithItsFrameAndShrinksToFit) {
+    using desktop::placeWindow;
+    const QMargins frame(1, 24, 1, 1);
+    // 1024 x 768 with a 30-pixel panel at the bottom: the design fits, centred.
+    EXPECT_EQ(placeWindow({794, 594}, frame, {0, 0, 1024, 738}),
+              QRect(1 + (1024 - 796) / 2, 24 + (738 - 619) / 2, 794, 594));
+    // A screen 600 pixels high: the frame stays on screen, the inside takes what is left.
+    EXPECT_EQ(placeWindow({794, 594}, frame, {0, 0, 800, 600}), QRect(3, 24, 794, 575));
+    // The free area need not start at the screen's corner.
+    EXPECT_EQ(placeWindow({794, 594}, frame, {0, 40, 800, 560}).top(), 64);
+}
+
+TEST(WindowFit, theGameKeepsItsDesignAndIsScaledUniformlyWhenTheWindowDoesNotMatchIt) {
+    using desktop::viewFor;
+    const QSize design(794, 594);
+    // Full screen at 1024 x 768 fills the width; above and below shows background.
+    const desktop::View full = viewFor({1024, 768}, design, true);
+    EXPECT_NEAR(full.scale, 1024.0 / 794, 1e-9);
+    EXPECT_EQ(full.layout, design);
+    EXPECT_NEAR(full.offset.y(), (768 - 594 * full.scale) / 2, 1e-9);
+    // A window of the design size, or somewhat larger, lays the game out on itself.
+    EXPECT_EQ(viewFor(design, design, false).scale, 1);
+    EXPECT_EQ(viewFor({1000, 700}, design, false).layout, QSize(1000, 700));
+    // Smaller in either direction, or a projector's size, scales the design.
+    EXPECT_NEAR(viewFor({794, 575}, design, false).scale, 575.0 / 594, 1e-9);
+    EXPECT_NEAR(viewFor({1920, 1080}, design, false).scale, 1080.0 / 594, 1e-9);
+    EXPECT_EQ(desktop::smallestWindow(design), QSize(476, 356));
 }
 
 } // namespace kvz::test

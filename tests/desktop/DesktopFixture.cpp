@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStandardPaths>
 
 namespace kvz::test {
 
@@ -13,6 +14,9 @@ QApplication& qtApp() {
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The player's own settings stay untouched.
+        static TempDir config;
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
         auto* a = new QApplication(argc, argv);
         desktop::registerBundledFonts();
         return a;
@@ -39,6 +43,7 @@ DesktopTest::DesktopTest()
 void DesktopTest::startProgram() {
     ASSERT_TRUE(window.start()) << (platform.messages.empty() ? "" : platform.messages.front());
     window.show();
+    window.resize(window.designSize());
     QApplication::processEvents();
 }
 
@@ -56,9 +61,9 @@ void DesktopTest::clickOn(const Control& c) {
 }
 
 void DesktopTest::typeIntoNameBox(const std::string& text) {
-    for (char ch : text) {
-        const QString typed(QChar::fromLatin1(ch));
-        const int key = QChar::fromLatin1(ch).toUpper().unicode();
+    for (const QChar ch : QString::fromUtf8(text)) {
+        const QString typed(ch);
+        const int key = ch.toUpper().unicode();
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
         QApplication::sendEvent(&window.nameBox(), &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);

@@ -46,7 +46,7 @@ class DesktopTest : public ::testing::Test {
     // Sends a left click (press and release) to the middle of a control.
     void clickOn(const Control& c);
     void sendMouse(QEvent::Type type, const Control& c);
-    // Types a text into the name box and releases each key, as a keyboard would.
+    // Types a text (UTF-8) into the name box and releases each key, as a keyboard would.
     void typeIntoNameBox(const std::string& text);
     void releaseKey(QWidget& target, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 

@@ -84,11 +84,42 @@ TEST_F(SmokeTest, aRefusedCharacterBeepsAndNeverReachesTheNameBox) {
     EXPECT_EQ(form.Text1.caption, "a");
     EXPECT_EQ(platform.beeps, 2);
 
-    // Pasting bypasses the keys; the box takes back the game's text.
+    // A paste the line edit makes itself, past the keys: the box takes back the game's text.
     QApplication::clipboard()->setText(QStringLiteral("yyy"));
     window.nameBox().paste();
     EXPECT_EQ(form.Text1.caption, "a");
     EXPECT_EQ(window.nameBox().text(), QString::fromUtf8("а"));
+}
+
+TEST_F(SmokeTest, aSerbianNameTypedInEitherAlphabetOrPastedBecomesTheSameDisplayCode) {
+    startProgram();
+    auto entered = [this](const std::function<void()>& enter) {
+        while (!form.Text1.caption.empty()) typeIntoNameBox("\b");
+        enter();
+        return form.Text1.caption;
+    };
+    EXPECT_EQ(entered([this] { typeIntoNameBox("Ђорђе Петровић"); }), "\\or|e Petrovi}");
+    EXPECT_EQ(window.nameBox().text(), QString::fromUtf8("Ђорђе Петровић"));
+    EXPECT_EQ(entered([this] { typeIntoNameBox("Đorđe Petrović"); }), "\\or|e Petrovi}");
+    EXPECT_EQ(platform.beeps, 0);
+
+    // A paste goes through the same filter: its first line only.
+    QApplication::clipboard()->setText(QString::fromUtf8("Đurđa Šćepanović\nDruga"));
+    const std::string pasted = entered([this] {
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        QApplication::sendEvent(&window.nameBox(), &paste);
+    });
+    EXPECT_EQ(pasted, "\\ur|a [}epanovi}");
+
+    // A character the display code cannot hold still beeps and stays out.
+    EXPECT_EQ(entered([this] { typeIntoNameBox("Ана€"); }), "Ana");
+    EXPECT_EQ(platform.beeps, 1);
+
+    // Latin lj is joined into one letter when the game starts, as Cyrillic љ is at once.
+    EXPECT_EQ(entered([this] { typeIntoNameBox("Љиља"); }), "Qiqa");
+    entered([this] { typeIntoNameBox("Ljilja"); });
+    clickOn(form.lblStart);
+    EXPECT_EQ(form.lblStart.caption, " Qiqa");
 }
 
 TEST_F(SmokeTest, clickableControlsShowTheGamesOwnPointerAndTheRestTheArrow) {
