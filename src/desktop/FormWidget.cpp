@@ -194,6 +194,13 @@ void FormWidget::onScriptChosen(std::function<void(Script)> scriptChosen) {
     scriptChosen_ = std::move(scriptChosen);
 }
 
+void FormWidget::comeToFront() {
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 void FormWidget::toggleFullScreen() {
     // The geometry is set as well, for systems whose window manager (or lack of one) does
     // not resize a window that asks for full screen.

@@ -43,6 +43,8 @@ class FormWidget : public QWidget {
     void setScript(Script script);
     void onScriptChosen(std::function<void(Script)> scriptChosen);
 
+    // Brings the window to the front, out of the task bar if minimised.
+    void comeToFront();
     // F11: full screen and back.
     void toggleFullScreen();
     // Window pixels per pixel of the game (WindowFit): 1 at normal sizes; in full screen,

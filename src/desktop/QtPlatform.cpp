@@ -38,7 +38,8 @@ const char* const kDisplayFontFile = "_ARIAL.TTF";
 } // namespace
 
 QtPlatform::QtPlatform(QString programFolder, QString lockPath)
-    : programFolder_(std::move(programFolder)), lock_(lockPath) {
+    : programFolder_(std::move(programFolder)), lock_(lockPath),
+      beacon_(InstanceBeacon::socketPathFor(programFolder_)) {
     lock_.setStaleLockTime(0); // only a lock whose process is gone is stale
 }
 
@@ -76,7 +77,14 @@ void QtPlatform::playWav(const std::string& fullName) {
 
 bool QtPlatform::anotherCopyRunning() {
     if (lock_.isLocked()) return false;
-    return !lock_.tryLock(0);
+    if (lock_.tryLock(0)) {
+        beacon_.listen([this] {
+            if (calledToFront_) calledToFront_();
+        });
+        return false;
+    }
+    InstanceBeacon::call(InstanceBeacon::socketPathFor(programFolder_));
+    return true;
 }
 
 ScreenSize QtPlatform::screenSize() {

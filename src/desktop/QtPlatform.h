@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Fonts.h"
+#include "InstanceBeacon.h"
 #include "Sound.h"
 #include "core/Services.h"
 
 #include <QLockFile>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace kvz::desktop {
@@ -25,6 +27,9 @@ class QtPlatform : public Platform {
     void setMuted(bool muted) { muted_ = muted; }
     // The letters of the player's choice: messages written in Cyrillic show in Latin ones.
     void setScript(Script script) { script_ = script; }
+    // What a second start of the game on the same folder asks of this one: to come to the
+    // front. A second start calls the first before it ends.
+    void onCalledToFront(std::function<void()> called) { calledToFront_ = std::move(called); }
     static QString defaultLockPath();
 
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
@@ -46,6 +51,8 @@ class QtPlatform : public Platform {
   private:
     QString programFolder_;
     QLockFile lock_;
+    InstanceBeacon beacon_;
+    std::function<void()> calledToFront_;
     bool muted_ = false;
     Script script_ = Script::Cyrillic;
     // Loaded at the first sound, so a game that plays none never loads the audio

@@ -134,6 +134,7 @@ int main(int argc, char* argv[]) {
     kvz::Generator generator;
     kvz::Form1 form(platform, generator);
     kvz::desktop::FormWidget window(form);
+    platform.onCalledToFront([&window] { window.comeToFront(); });
     chooseScript(window, platform, options);
     if (!window.start()) return form.exitStatus;
 

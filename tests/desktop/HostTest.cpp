@@ -166,6 +166,35 @@ TEST(QtPlatform, aSecondCopyFindsTheLockHeldUntilTheFirstLetsGo) {
     EXPECT_FALSE(third.anotherCopyRunning());
 }
 
+TEST(QtPlatform, aSecondStartCallsTheRunningCopyToTheFrontBeforeItEnds) {
+    qtApp();
+    TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    const QString lock = QString::fromStdString(dir.file("kvizomat.lock"));
+    // A socket left behind by a copy that died is taken over by the next first copy.
+    writeFile(desktop::InstanceBeacon::socketPathFor(folder).toStdString(), "stale");
+    desktop::QtPlatform first(folder, lock);
+    int calls = 0;
+    first.onCalledToFront([&calls] { ++calls; });
+    ASSERT_FALSE(first.anotherCopyRunning());
+
+    desktop::QtPlatform second(folder, lock);
+    EXPECT_TRUE(second.anotherCopyRunning());
+    QEventLoop wait;
+    QTimer timeout;
+    QObject::connect(&timeout, &QTimer::timeout, &wait, [&] {
+        if (calls > 0) wait.quit();
+    });
+    timeout.start(10);
+    QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+    wait.exec();
+    EXPECT_EQ(calls, 1);
+
+    // Nobody listens for another folder: the call finds no one.
+    EXPECT_FALSE(desktop::InstanceBeacon::call(
+        desktop::InstanceBeacon::socketPathFor(QString::fromStdString(dir.file("other")))));
+}
+
 TEST(QtPlatform, aSoundStartsAndReturnsAtOnceEvenWithoutAnAudioDevice) {
     qtApp();
     EXPECT_NE(desktop::loadSound(), nullptr) << "no sound module beside the program";
