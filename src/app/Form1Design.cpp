@@ -238,11 +238,12 @@ void Form1::applyDesign() {
         .picture("key.svg")
         .hand()
         .hidden();
+    // The verdict takes the picture's place, as a badge wide enough to read at a glance.
     def(lblVoditelj, "lblVoditelj", -1, K::Label)
         .caption("NE")
-        .at(3000, 4680, 435, 435)
+        .at(3000, 4680, 660, 435)
         .colours(kGold, kNavy)
-        .font(kCir, 12, true)
+        .font(kCir, 14.25, true)
         .hidden();
 
     // Notes, the replacement, information and signatures in the centre and left columns.
