@@ -1,8 +1,9 @@
-// One full repaint of the window as the desktop program paints it, offscreen, at two
-// screen sizes: the opening screen, and a question with its four answers on screen.
+// One full repaint of the window as the desktop program paints it in full screen, offscreen,
+// at two screen sizes: the opening screen, and a question with its four answers on screen.
 #include "CoreSession.h"
 #include "Fonts.h"
 #include "FormPainter.h"
+#include "WindowFit.h"
 
 #include <QApplication>
 #include <QImage>
@@ -20,17 +21,17 @@ void FullRepaint(benchmark::State& state, Screen screen) {
     StartedProgram program;
     if (screen == Screen::Question) program.session.startGame();
     Form1& form = program.form();
-    form.resize(static_cast<int>(width * desktop::kTwipsPerPixel),
-                static_cast<int>(height * desktop::kTwipsPerPixel));
+    const QSize design(static_cast<int>(form.Form.width / desktop::kTwipsPerPixel),
+                       static_cast<int>(form.Form.height / desktop::kTwipsPerPixel));
+    const desktop::View view = desktop::viewFor({width, height}, design, true);
+    form.resize(static_cast<int>(view.layout.width() * desktop::kTwipsPerPixel),
+                static_cast<int>(view.layout.height() * desktop::kTwipsPerPixel));
 
     QImage image(width, height, QImage::Format_RGB32);
     desktop::FormPainter painter;
     for (auto _ : state) {
         QPainter p(&image);
-        p.scale(1 / desktop::kTwipsPerPixel, 1 / desktop::kTwipsPerPixel);
-        painter.paint(
-            p, form,
-            QRectF(0, 0, width * desktop::kTwipsPerPixel, height * desktop::kTwipsPerPixel));
+        painter.paintView(p, form, view, image.rect());
     }
 }
 BENCHMARK_CAPTURE(FullRepaint, opening, Screen::Opening)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Screenshots of the real window, under Xvfb with a window manager (openbox) and a Serbian
-# keyboard layout, played by keys and clicks through xdotool: the opening screen, a question,
+# Screenshots of the real window, under Xvfb with a window manager (openbox) and the Serbian
+# Cyrillic keyboard layout, played by the keys a Serbian player presses (б for B, д for D)
+# and by clicks, through xdotool: the opening screen, a question,
 # DA/NE, the answer check's verdict, the friend's call, the audience chart, the win, the
 # sponsor panel, the help screen, a wrong answer and the game-over screen. Every size runs
 # in a window and in full screen, all at once on displays of their own (about four minutes).
@@ -37,6 +38,7 @@ tour() { # tour DISPLAY WxH MODE
     local d=$1 size=$2 mode=$3 w=${2%x*} h=${2#*x}
     local dir=$work/$size-$mode shots=$out/$size-$mode
     mkdir -p "$dir/game" "$dir/config" "$shots"
+    chmod 700 "$dir" # a runtime folder of its own, as a session has
     "$bin/kvizomat-db" create "$dir/game/Baza.mdb" tools/shots/tour-bank.json >/dev/null
     Xvfb ":$d" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     sleep 1
@@ -51,7 +53,7 @@ tour() { # tour DISPLAY WxH MODE
     shot() { import -window root "$shots/$1.png"; }
     click() { # click CONTROL: where the game draws it now
         local win x y geometry
-        win=$(xdotool search --class kvizomat | tail -1)
+        win=$(xdotool search --sync --onlyvisible --class kvizomat | head -1)
         geometry=$(xwininfo -id "$win")
         x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
         y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
@@ -67,22 +69,22 @@ tour() { # tour DISPLAY WxH MODE
     xdotool key Return
     sleep 6.6
     shot 02-question
-    xdotool key b
+    xdotool key Cyrillic_be
     sleep 0.3
     shot 03-confirmation
     click imgVoditelj
     sleep 0.3
     shot 04-answer-check
-    xdotool key n key t
+    xdotool key Cyrillic_en key Cyrillic_te
     sleep 4
     shot 05-friend
-    xdotool key h key p
+    xdotool key Cyrillic_ha key Cyrillic_pe
     sleep 10
     shot 06-audience
-    xdotool key h
+    xdotool key Cyrillic_ha
     sleep 0.5
     for q in $(seq 1 15); do
-        xdotool key a key d
+        xdotool key Cyrillic_a key Cyrillic_de
         ((q < 15)) && sleep 9.1
     done
     sleep 0.8
@@ -96,7 +98,7 @@ tour() { # tour DISPLAY WxH MODE
     sleep 0.3
     click lblStart
     sleep 6.6
-    xdotool key b key d
+    xdotool key Cyrillic_be key Cyrillic_de
     sleep 0.9
     shot 10-wrong-answer
     sleep 5
@@ -107,7 +109,8 @@ tour() { # tour DISPLAY WxH MODE
 d=40
 for size in "${sizes[@]}"; do
     for mode in window fullscreen; do
-        tour "$d" "$size" "$mode" &
+        mkdir -p "$out"
+        tour "$d" "$size" "$mode" 2>"$out/$size-$mode.log" &
         d=$((d + 1))
     done
 done

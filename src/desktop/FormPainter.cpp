@@ -98,18 +98,15 @@ Look lookOf(const Control& c) {
     return Look::Flat;
 }
 
-// The left half of a rung is rounded on its left, the right half on its right.
+// The left half of a rung is rounded on its left, the right half on its right: the bar
+// reaches past its inner side, where the control's clip squares it off.
 QPainterPath rungPath(const Control& c, const QRectF& rect) {
     const QRectF bar = rect.adjusted(0, kRungGap / 2, 0, -kRungGap / 2);
     const double r = bar.height() / 3;
-    const bool left = named(c, "Label3");
     QPainterPath path;
-    path.addRoundedRect(bar, r, r);
-    // Square the inner side, where the two halves of the row meet.
-    QPainterPath inner;
-    inner.addRect(left ? bar.adjusted(bar.width() / 2, 0, 0, 0)
-                       : bar.adjusted(0, 0, -bar.width() / 2, 0));
-    return path.united(inner);
+    path.addRoundedRect(named(c, "Label3") ? bar.adjusted(0, 0, r, 0) : bar.adjusted(-r, 0, 0, 0),
+                        r, r);
+    return path;
 }
 
 QPainterPath lookPath(Look look, const Control& c, const QRectF& rect) {
@@ -214,7 +211,8 @@ QRectF clearOfLabelsBelow(Form1& form, const Control& control, QRectF rect) {
 // of its font keeps its caption on one (a typed motto grows along its line, and a name
 // is never broken).
 bool singleLine(const Control& c, const QRectF& rect) {
-    return rect.height() < 2 * QFontMetricsF(twipsFont(c.font, c.size, c.bold)).height();
+    constexpr double kLineSpacing = 1.15; // of the bundled faces, to their point size
+    return rect.height() < 2 * kLineSpacing * c.size * kTwipsPerPoint;
 }
 
 int captionFlags(const Control& c, const QRectF& rect) {
@@ -301,6 +299,13 @@ void FormPainter::paint(QPainter& painter, Form1& form, const QRectF& area) {
     paintBackground(painter, form, area);
     chartPainted_ = false;
     paintLayer(painter, form, nullptr);
+}
+
+void FormPainter::paintView(QPainter& painter, Form1& form, const View& view, const QRect& window) {
+    painter.translate(view.offset);
+    painter.scale(view.scale / kTwipsPerPixel, view.scale / kTwipsPerPixel);
+    // The whole window, in the game's twips: what the game leaves uncovered is background.
+    paint(painter, form, painter.worldTransform().inverted().mapRect(QRectF(window)));
 }
 
 // The pictures render in the background while the rest is painted (Pictures).

@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "Pictures.h"
+#include "WindowFit.h"
 #include "core/Control.h"
 
 #include <QColor>
@@ -41,6 +42,8 @@ class FormPainter {
   public:
     // `painter` works in twips; `area` is the part of the window to cover.
     void paint(QPainter& painter, Form1& form, const QRectF& area);
+    // Paints a window of `window` pixels with the game drawn as `view` says.
+    void paintView(QPainter& painter, Form1& form, const View& view, const QRect& window);
 
     Script script() const { return script_; }
     void setScript(Script script) { script_ = script; }

@@ -216,11 +216,7 @@ void FormWidget::toggleFullScreen() {
 
 void FormWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.translate(view_.offset);
-    painter.scale(view_.scale / kTwipsPerPixel, view_.scale / kTwipsPerPixel);
-    // The whole window, in the game's twips: what the game leaves uncovered is background.
-    const QRectF window = painter.worldTransform().inverted().mapRect(QRectF(rect()));
-    painter_.paint(painter, form_, window);
+    painter_.paintView(painter, form_, view_, rect());
 }
 
 void FormWidget::resizeEvent(QResizeEvent*) {

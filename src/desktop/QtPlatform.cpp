@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTime>
+#include <iostream>
 
 namespace kvz::desktop {
 
@@ -57,6 +58,12 @@ QString QtPlatform::defaultLockPath() {
 
 void QtPlatform::messageBox(const std::string& text, const std::string& title, MessageIcon icon) {
     const std::string shown = script_ == Script::Latin ? cyrillicToLatin(text) : text;
+    // Without a screen (the offscreen platform of --screenshot and the tests) nobody could
+    // read a box or close it: the message goes to the standard error instead.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        std::cerr << title << ": " << shown << "\n";
+        return;
+    }
     QMessageBox box(boxIcon(icon), fromStd(title), fromStd(shown), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();

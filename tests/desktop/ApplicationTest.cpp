@@ -135,6 +135,21 @@ TEST(CommandLine, theProgramExitsWithTwoOnAnUnknownOptionAndZeroOnHelp) {
     EXPECT_EQ(output.rfind("kvizomat ", 0), 0u) << output;
 }
 
+TEST(CommandLine, aStartThatCannotGoOnSaysWhyAndExitsWithOne) {
+    TempDir dir;
+    const std::string program =
+        std::string(KVZ_PROGRAM_DIR) + "/kvizomat --dir " + dir.path().string();
+    std::string output;
+    // No database in the folder: the game's own message, then the failure status.
+    EXPECT_EQ(runCommand("QT_QPA_PLATFORM=offscreen " + program, &output), 1) << output;
+    EXPECT_NE(output.find("Kraj! Obrisana je baza podataka."), std::string::npos) << output;
+    // No screen at all: said in the player's words, not by a crash.
+    EXPECT_EQ(
+        runCommand("env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + program, &output), 1)
+        << output;
+    EXPECT_NE(output.find("нема екрана"), std::string::npos) << output;
+}
+
 using Presenter = DesktopTest;
 
 TEST_F(Presenter, aNormalSizedWindowDrawsTheGameAtItsOwnSize) {

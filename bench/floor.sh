@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Start-up held against the same-work floor (../shared/bench/qt-floor-work: a Qt window that
+# opens the encrypted bank, counts a level and paints as much text as the opening screen):
+# the time from the start of the process to its first visible window, polled with xdotool
+# under one Xvfb, and the peak resident memory (VmHWM) a moment after, for the floor, the
+# game and the minimal empty window, run alternately; medians and the game's ratios.
+#
+# usage: bench/floor.sh [--runs N] [--floor-source DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=15
+source_dir=../shared/bench/qt-floor-work
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --runs) runs="$2"; shift 2 ;;
+    --floor-source) source_dir="$2"; shift 2 ;;
+    *) echo "usage: $0 [--runs N] [--floor-source DIR]" >&2; exit 2 ;;
+    esac
+done
+[ -f "$source_dir/main.cpp" ] || { echo "floor: no floor program in $source_dir" >&2; exit 1; }
+
+if [ -z "${KVZ_FLOOR_UNDER_X:-}" ]; then
+    KVZ_FLOOR_UNDER_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --runs "$runs" \
+        --floor-source "$source_dir"
+fi
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)}"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+cmake -S "$source_dir" -B build-floor -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-floor >/dev/null
+cmake --build build --target kvizomat kvizomat-minimal-window >/dev/null
+
+work=$(mktemp -d "$PWD/build/floor-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cp build/bin/Baza.mdb build/bin/Mil.wav build/bin/Drugar.wav "$work/"
+export XDG_CONFIG_HOME=$work/config
+
+now_ms() { date +%s%N | awk '{ printf "%.1f", $1 / 1e6 }'; }
+
+# One start: prints "MS KIB" (to the first visible window; peak memory after it).
+measure() {
+    local start pid shown
+    start=$(now_ms)
+    "$@" >/dev/null 2>&1 &
+    pid=$!
+    until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+        kill -0 "$pid" 2>/dev/null || { echo "floor: $1 ended before its window showed" >&2; exit 1; }
+        sleep 0.002
+    done
+    shown=$(now_ms)
+    sleep 0.3
+    local hwm
+    hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    awk -v a="$start" -v b="$shown" -v m="$hwm" 'BEGIN { printf "%.1f %d\n", b - a, m }'
+}
+
+floor=(build-floor/qt-floor-work "$work/Baza.mdb")
+game=(build/bin/kvizomat --mute --dir "$work")
+minimal=(build/bench/kvizomat-minimal-window 794 594)
+for program in floor game minimal; do # warm the file cache
+    declare -n cmd=$program
+    measure "${cmd[@]}" >/dev/null
+done
+for ((i = 0; i < runs; i++)); do
+    for program in floor game minimal; do
+        declare -n cmd=$program
+        measure "${cmd[@]}" >>"$work/$program"
+    done
+done
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+column_median() { awk -v c="$2" '{ print $c }' "$1" | median; }
+
+printf 'Start-up under Xvfb, %d runs each, alternating; %s\n' "$runs" \
+    "$(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-22s %22s %16s\n' "" "first window (ms)" "peak RSS (MiB)"
+for program in minimal floor game; do
+    printf '%-22s %22.1f %16.1f\n' "$program" "$(column_median "$work/$program" 1)" \
+        "$(awk -v kb="$(column_median "$work/$program" 2)" 'BEGIN { print kb / 1024 }')"
+done
+for against in floor minimal; do
+    printf '%-22s %21.2fx %15.2fx\n' "game / $against" \
+        "$(awk -v a="$(column_median "$work/game" 1)" -v b="$(column_median "$work/$against" 1)" 'BEGIN { print a / b }')" \
+        "$(awk -v a="$(column_median "$work/game" 2)" -v b="$(column_median "$work/$against" 2)" 'BEGIN { print a / b }')"
+done
