@@ -20,7 +20,7 @@ class QtPlatform : public Platform {
 
     static QString defaultProgramFolder();
 
-    // A muted game plays no sounds.
+    // A muted game plays no sounds, the beep included.
     void setMuted(bool muted) { muted_ = muted; }
     static QString defaultLockPath();
 
@@ -41,6 +41,9 @@ class QtPlatform : public Platform {
     bool registerDisplayFont(const std::string& keyPath) override;
 
   private:
+    // The player of the sound module, loaded at the first call; null without the module.
+    Sound* sound();
+
     QString programFolder_;
     QLockFile lock_;
     bool muted_ = false;
