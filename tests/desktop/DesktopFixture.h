@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QRectF>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -34,6 +35,9 @@ class RecordingPlatform : public desktop::QtPlatform {
     std::vector<std::string> messages;
     int beeps = 0;
 };
+
+// Lets the event loop run until `done` holds or `timeoutMs` have passed; whether it holds.
+bool runUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // The program's window on a copy of the bundled database in a temporary program folder.
 class DesktopTest : public ::testing::Test {
