@@ -10,6 +10,7 @@ packages=(
   nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-apps imagemagick sox clang-format
+  pulseaudio pulseaudio-utils
   librsvg2-bin dpkg-dev desktop-file-utils appstream
   clang libclang-rt-14-dev
 )

@@ -69,17 +69,26 @@ void QtPlatform::messageBox(const std::string& text, const std::string& title, M
     box.exec();
 }
 
+// Through the sound server like the WAVs: the X bell is silent on most desktops.
 void QtPlatform::beep() {
-    QApplication::beep();
+    if (muted_) return;
+    if (Sound* player = sound())
+        player->beep();
+    else
+        QApplication::beep();
 }
 
 void QtPlatform::playWav(const std::string& fullName) {
     if (muted_) return;
+    if (Sound* player = sound()) player->play(fromStd(fullName));
+}
+
+Sound* QtPlatform::sound() {
     if (!soundLoaded_) {
         soundLoaded_ = true;
         sound_ = loadSound();
     }
-    if (sound_) sound_->play(fromStd(fullName));
+    return sound_.get();
 }
 
 bool QtPlatform::anotherCopyRunning() {

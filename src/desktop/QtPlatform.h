@@ -23,7 +23,7 @@ class QtPlatform : public Platform {
 
     static QString defaultProgramFolder();
 
-    // A muted game plays no sounds.
+    // A muted game plays no sounds, the beep included.
     void setMuted(bool muted) { muted_ = muted; }
     // The letters of the player's choice: messages written in Cyrillic show in Latin ones.
     void setScript(Script script) { script_ = script; }
@@ -49,6 +49,9 @@ class QtPlatform : public Platform {
     bool registerDisplayFont(const std::string& keyPath) override;
 
   private:
+    // The player of the sound module, loaded at the first call; null without the module.
+    Sound* sound();
+
     QString programFolder_;
     QLockFile lock_;
     InstanceBeacon beacon_;

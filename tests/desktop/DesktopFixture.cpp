@@ -2,9 +2,10 @@
 
 #include "Fonts.h"
 
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStandardPaths>
+#include <QTimer>
 
 namespace kvz::test {
 
@@ -22,6 +23,18 @@ QApplication& qtApp() {
         return a;
     }();
     return *app;
+}
+
+bool runUntil(const std::function<bool()>& done, int timeoutMs) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    poll.start(20);
+    loop.exec();
+    return done();
 }
 
 namespace {

@@ -10,7 +10,9 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QRectF>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -22,18 +24,38 @@ namespace kvz::test {
 // bundled fonts.
 QApplication& qtApp();
 
-// The real services, except that message boxes and beeps are recorded instead of shown.
+// The real services, except that message boxes are recorded instead of shown, and beeps and
+// sounds are noted with the moment the game asked for them; they reach the real player only
+// when `audible`.
 class RecordingPlatform : public desktop::QtPlatform {
   public:
+    struct Sound {
+        std::string name; // "beep", or the WAV file's full name
+        std::chrono::steady_clock::time_point at;
+    };
+
     using QtPlatform::QtPlatform;
     void messageBox(const std::string& text, const std::string&, MessageIcon) override {
         messages.push_back(text);
     }
-    void beep() override { ++beeps; }
+    void beep() override {
+        ++beeps;
+        sounds.push_back({"beep", std::chrono::steady_clock::now()});
+        if (audible) QtPlatform::beep();
+    }
+    void playWav(const std::string& fullName) override {
+        sounds.push_back({fullName, std::chrono::steady_clock::now()});
+        if (audible) QtPlatform::playWav(fullName);
+    }
 
     std::vector<std::string> messages;
     int beeps = 0;
+    std::vector<Sound> sounds;
+    bool audible = false;
 };
+
+// Lets the event loop run until `done` holds or `timeoutMs` have passed; whether it holds.
+bool runUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // The program's window on a copy of the bundled database in a temporary program folder.
 class DesktopTest : public ::testing::Test {

@@ -198,10 +198,15 @@ TEST(QtPlatform, aSecondStartCallsTheRunningCopyToTheFrontBeforeItEnds) {
 TEST(QtPlatform, aSoundStartsAndReturnsAtOnceEvenWithoutAnAudioDevice) {
     qtApp();
     EXPECT_NE(desktop::loadSound(), nullptr) << "no sound module beside the program";
+    TempDir dir;
+    writeFile(dir.file("broken.wav"), "RIFF....WAVEfmt ");
     desktop::QtPlatform platform(QString::fromUtf8(KVZ_PROGRAM_DIR), QString());
+    platform.beep();
     platform.playWav(platform.programFolder() + "/Mil.wav");
+    platform.beep();                                            // over the fanfare
     platform.playWav(platform.programFolder() + "/Drugar.wav"); // cuts the first one off
     platform.playWav(platform.programFolder() + "/missing.wav");
+    platform.playWav(dir.file("broken.wav"));
     QEventLoop wait;
     QTimer::singleShot(200, &wait, &QEventLoop::quit);
     wait.exec();

@@ -4,29 +4,13 @@
 #include "Fonts.h"
 
 #include <QClipboard>
-#include <QEventLoop>
 #include <QFontMetricsF>
 #include <QLineEdit>
-#include <QTimer>
-#include <functional>
 #include <set>
 
 namespace kvz::test {
 
 namespace {
-
-// Lets the event loop run until `done` holds or five seconds have passed.
-bool runUntil(const std::function<bool()>& done) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    poll.start(20);
-    loop.exec();
-    return done();
-}
 
 // A point inside the rung's amount label, clear of its right-aligned text.
 QPointF rungBackground(const Control& amount) {
