@@ -41,6 +41,7 @@ tour() { # tour DISPLAY WxH MODE
     chmod 700 "$dir" # a runtime folder of its own, as a session has
     "$bin/kvizomat-db" create "$dir/game/Baza.mdb" tools/shots/tour-bank.json >/dev/null
     Xvfb ":$d" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    local server=$!
     sleep 1
     export DISPLAY=:$d XDG_CONFIG_HOME=$dir/config XDG_RUNTIME_DIR=$dir
     openbox >/dev/null 2>&1 &
@@ -104,6 +105,8 @@ tour() { # tour DISPLAY WxH MODE
     sleep 5
     shot 11-game-over
     xdotool key Escape
+    sleep 0.5
+    kill "$server" # openbox ends with its display
 }
 
 d=40
