@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace kvz;
 
@@ -81,23 +82,25 @@ TEST(BundledDatabase, holdsAPlayableBankWithTheSettingsRowAndTenResults) {
     EXPECT_EQ(report.resultRows, 10);
 }
 
-TEST(BundledDatabase, everyLevelHasTwentyQuestionsWithTheRightAnswerSpreadOverTheLetters) {
+TEST(BundledDatabase, everyLevelHasAHundredQuestionsWithTheRightAnswerSpreadOverTheLetters) {
     Json db =
         exportDatabase(Connection(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword));
     std::array<std::array<int, 5>, 16> byLetter{};
     std::size_t withNote = 0;
+    std::set<std::string> asked;
     for (const auto& q : db["tbKviz"]) {
         ++byLetter[q["RB"].get<std::size_t>()][q["Tac"].get<std::size_t>()];
         withNote += q["Odred"].is_string() && !q["Odred"].get<std::string>().empty();
+        EXPECT_TRUE(asked.insert(q["Pitanje"]).second) << "asked twice: " << q["Pitanje"];
     }
     std::size_t total = db["tbKviz"].size();
-    EXPECT_GE(total, 300u);
-    EXPECT_GE(withNote * 3, total) << "an explanation on at least a third of the questions";
+    EXPECT_GE(total, 1500u);
+    EXPECT_GE(withNote * 2, total) << "an explanation on at least half of the questions";
     for (std::size_t level = 1; level <= 15; ++level) {
         int n = byLetter[level][1] + byLetter[level][2] + byLetter[level][3] + byLetter[level][4];
-        EXPECT_GE(n, 20) << "level " << level;
+        EXPECT_GE(n, 100) << "level " << level;
         for (int letter = 1; letter <= 4; ++letter)
-            EXPECT_LE(byLetter[level][static_cast<std::size_t>(letter)] * 100, n * 35)
+            EXPECT_LE(byLetter[level][static_cast<std::size_t>(letter)] * 100, n * 30)
                 << "level " << level << " letter " << letter;
     }
     // The opening screen's settings: no installation name, the project's own sponsor.
