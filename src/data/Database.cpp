@@ -237,8 +237,8 @@ std::vector<Value> Statement::row() const {
     return out;
 }
 
-Transaction::Transaction(const Connection& conn) : conn_(conn) {
-    conn_.exec("BEGIN IMMEDIATE");
+Transaction::Transaction(const Connection& conn, Kind kind) : conn_(conn) {
+    conn_.exec(kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
 }
 
 Transaction::~Transaction() {

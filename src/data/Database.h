@@ -61,6 +61,8 @@ class Connection {
     std::int64_t lastInsertRowid() const;
 
     const std::string& path() const { return path_; }
+    // The SQLite handle, for the calls this wrapper does not make (hooks in tests).
+    sqlite3* handle() const { return db_; }
 
     [[noreturn]] void fail(const std::string& context) const;
 
@@ -115,10 +117,13 @@ class Statement {
     bool* inUse_;
 };
 
-// A transaction that rolls back unless committed.
+// A transaction that rolls back unless committed. A write transaction takes the file for
+// writing at once; a read transaction sees the database as it was at its first read, every
+// later read included, whatever other connections commit meanwhile.
 class Transaction {
   public:
-    explicit Transaction(const Connection& conn);
+    enum class Kind { Write, Read };
+    explicit Transaction(const Connection& conn, Kind kind = Kind::Write);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
