@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "data/DatabaseCheck.h"
+#include "data/DatabaseLock.h"
 
 namespace kvz {
 
@@ -56,14 +57,36 @@ std::string faultText(const DatabaseFault& f) {
            ". Ispravite bazu ili vratite ispravnu u folder igre.";
 }
 
+// A write the game could not store: what stops it and what to do. Everything written before
+// it is in the file.
+std::string writeFailureText(DbError::Cause cause) {
+    const std::string kept = " Igra se zatvara; sve sto je upisano ranije ostaje sacuvano.";
+    if (cause == DbError::Cause::DiskFull)
+        return "Upis u bazu nije uspio: na disku nema mjesta." + kept +
+               " Oslobodite mjesto na disku i pokrenite igru ponovo.";
+    return "Upis u bazu nije uspio: folder igre ili datoteka Baza.mdb ne dozvoljava upis." + kept +
+           " Dozvolite upis i pokrenite igru ponovo.";
+}
+
+std::string inUseText(const DatabaseInUse& e) {
+    return std::string("Baza podataka je zauzeta: ") +
+           (e.byGame() ? "na njoj je vec otvorena igra." : "na njoj radi drugi program.") +
+           " Zatvorite ga i pokrenite igru ponovo.";
+}
+
 } // namespace
 
 void reportDatabaseError(Form1& form, const DbError& error) {
     std::string text;
     if (const auto* bad = dynamic_cast<const BadDatabase*>(&error))
         text = faultText(bad->fault());
+    else if (const auto* inUse = dynamic_cast<const DatabaseInUse*>(&error))
+        text = inUseText(*inUse);
     else if (error.notADatabase())
         text = faultText(DatabaseFault()); // damaged, found while in use
+    else if (error.cause() == DbError::Cause::DiskFull ||
+             (error.cause() == DbError::Cause::NotWritable && form.shown))
+        text = writeFailureText(error.cause());
     else
         text = std::string("Greska u bazi podataka: ") + error.what();
     form.platform().messageBox(text, "Kvizomat", MessageIcon::Critical);

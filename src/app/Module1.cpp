@@ -15,6 +15,14 @@ void Form1::Main() {
         openDatabase();
         InstallFontAtStart();
         Form_Load();
+    } catch (const DatabaseInUse& e) {
+        // Held by the copy already running, this one ends without a word as the loading's
+        // check would end it; held by any other program, the player is told.
+        if (platform_.anotherCopyRunning())
+            endProgram();
+        else
+            reportDatabaseError(*this, e);
+        return;
     } catch (const DbError& e) {
         reportDatabaseError(*this, e);
         return;
@@ -28,6 +36,10 @@ void Form1::Main() {
 
 void Form1::openDatabase() {
     const std::string path = programFile("Baza.mdb");
+    // Nobody else writes the file while the game may: the counters it keeps in memory and
+    // writes back stay true. A scratch copy only reads, and looks only when nobody writes.
+    const bool scratch = platform_.databaseMode() == DatabaseMode::Scratch;
+    Lock = scratch ? lockIfFree(path) : std::make_unique<DatabaseLock>(path);
     Conn = openCheckedDatabase(path);
     switch (platform_.databaseMode()) {
     case DatabaseMode::Direct:
@@ -39,6 +51,7 @@ void Form1::openDatabase() {
     case DatabaseMode::Scratch:
         Conn = Connection::inMemoryCopy(*Conn);
         Writes = directWriter(*Conn);
+        Lock.reset();
         break;
     }
     RsStat = std::make_unique<Settings>(*Conn, *Writes);

@@ -39,6 +39,22 @@ void copyRows(const Connection& from, const Connection& to, const std::string& t
     }
 }
 
+DbError::Cause causeOf(int rc) {
+    switch (rc & 0xFF) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return DbError::Cause::NotADatabase;
+    case SQLITE_FULL:
+        return DbError::Cause::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return DbError::Cause::NotWritable;
+    default:
+        return DbError::Cause::Other;
+    }
+}
+
 } // namespace
 
 std::string quotedName(const std::string& name) {
@@ -88,7 +104,8 @@ void Connection::open(int flags, const std::string& password, const char* format
     try {
         if (rc != SQLITE_OK)
             throw DbError("cannot open " + path_ + ": " +
-                          (db_ ? sqlite3_errmsg(db_) : "out of memory"));
+                              (db_ ? sqlite3_errmsg(db_) : "out of memory"),
+                          causeOf(rc));
         sqlite3_busy_timeout(db_, kLockWaitMs);
         if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK ||
             (format != nullptr &&
@@ -100,7 +117,7 @@ void Connection::open(int flags, const std::string& password, const char* format
         if (rc != SQLITE_OK) {
             std::string msg = err ? err : sqlite3_errstr(rc);
             sqlite3_free(err);
-            throw DbError(path_ + ": " + msg, rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT);
+            throw DbError(path_ + ": " + msg, causeOf(rc));
         }
         // Each write is a transaction of its own through a rollback journal, synced before it
         // counts: a kill or a power cut at any moment leaves the last committed state, and
@@ -121,9 +138,7 @@ Connection::~Connection() {
 }
 
 void Connection::fail(const std::string& context) const {
-    int rc = sqlite3_errcode(db_);
-    throw DbError(context + ": " + sqlite3_errmsg(db_),
-                  rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT);
+    throw DbError(context + ": " + sqlite3_errmsg(db_), causeOf(sqlite3_errcode(db_)));
 }
 
 Statement Connection::prepare(const std::string& sql) const {
@@ -143,10 +158,10 @@ Statement Connection::prepare(const std::string& sql) const {
 
 void Connection::exec(const std::string& sql) const {
     char* err = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+    if (int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err); rc != SQLITE_OK) {
         std::string msg = err ? err : "error";
         sqlite3_free(err);
-        throw DbError(sql + ": " + msg);
+        throw DbError(sql + ": " + msg, causeOf(rc));
     }
 }
 

@@ -13,16 +13,22 @@ struct sqlite3_stmt;
 
 namespace kvz {
 
-// A database failure. `notADatabase` is set when the file is not a database or the
-// password does not open it, so callers can say which.
+// A database failure, with what caused it as far as callers can do something about it.
 class DbError : public std::runtime_error {
   public:
-    DbError(const std::string& what, bool notADatabase = false)
-        : std::runtime_error(what), notADatabase_(notADatabase) {}
-    bool notADatabase() const { return notADatabase_; }
+    enum class Cause {
+        Other,
+        NotADatabase, // the file is not a database or the password does not open it
+        DiskFull,     // the disk has no room for a write
+        NotWritable,  // the file or its folder may not be written, or the file cannot be opened
+    };
+    DbError(const std::string& what, Cause cause = Cause::Other)
+        : std::runtime_error(what), cause_(cause) {}
+    Cause cause() const { return cause_; }
+    bool notADatabase() const { return cause_ == Cause::NotADatabase; }
 
   private:
-    bool notADatabase_;
+    Cause cause_;
 };
 
 // `name` as an SQL identifier, quotes doubled: for names read from a file.

@@ -46,7 +46,9 @@ class BackgroundWriter final : public Writer {
     void write(const std::string& sql, std::vector<Value> values) override {
         {
             std::lock_guard lock(mutex_);
-            if (failed_) return;
+            // A write after a failed one would build on it: the failure is thrown instead,
+            // unless it has been reported already.
+            if (failed_) return throwFailure();
             queue_.push_back(Job{sql, std::move(values)});
         }
         wake_.notify_all();

@@ -35,21 +35,12 @@ const char* const kDisplayFontFile = "_ARIAL.TTF";
 
 } // namespace
 
-QtPlatform::QtPlatform(QString programFolder, QString lockPath)
-    : programFolder_(std::move(programFolder)), lock_(lockPath) {
-    lock_.setStaleLockTime(0); // only a lock whose process is gone is stale
-}
+QtPlatform::QtPlatform(QString programFolder) : programFolder_(std::move(programFolder)) {}
 
 QtPlatform::~QtPlatform() = default;
 
 QString QtPlatform::defaultProgramFolder() {
     return QCoreApplication::applicationDirPath();
-}
-
-QString QtPlatform::defaultLockPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    return folder + QStringLiteral("/kvizomat.lock");
 }
 
 void QtPlatform::messageBox(const std::string& text, const std::string& title, MessageIcon icon) {
@@ -72,8 +63,15 @@ void QtPlatform::playWav(const std::string& fullName) {
 }
 
 bool QtPlatform::anotherCopyRunning() {
-    if (lock_.isLocked()) return false;
-    return !lock_.tryLock(0);
+    if (windowMark_) return false;
+    try {
+        windowMark_ = std::make_unique<DatabaseLock>(programFolder() + "/Baza.mdb",
+                                                     DatabaseLock::Kind::Window);
+    } catch (const DatabaseInUse&) {
+        return true;
+    } catch (const DbError&) { // a file the game cannot write: it says so itself
+    }
+    return false;
 }
 
 ScreenSize QtPlatform::screenSize() {

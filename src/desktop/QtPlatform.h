@@ -2,8 +2,8 @@
 
 #include "Sound.h"
 #include "core/Services.h"
+#include "data/DatabaseLock.h"
 
-#include <QLockFile>
 #include <QString>
 #include <memory>
 
@@ -13,20 +13,20 @@ namespace kvz::desktop {
 class QtPlatform : public Platform {
   public:
     // `programFolder`: where Baza.mdb and the sounds lie (the executable's folder by
-    // default); `lockPath`: the file whose lock marks a running copy.
-    explicit QtPlatform(QString programFolder = defaultProgramFolder(),
-                        QString lockPath = defaultLockPath());
+    // default).
+    explicit QtPlatform(QString programFolder = defaultProgramFolder());
     ~QtPlatform() override;
 
     static QString defaultProgramFolder();
 
     // A muted game plays no sounds.
     void setMuted(bool muted) { muted_ = muted; }
-    static QString defaultLockPath();
 
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
     void beep() override;
     void playWav(const std::string& fullName) override;
+    // Another game window on the same Baza.mdb, from any session or machine that shares the
+    // folder: the database itself carries the mark, which this window then holds.
     bool anotherCopyRunning() override;
     ScreenSize screenSize() override;
     std::string programFolder() override;
@@ -42,7 +42,7 @@ class QtPlatform : public Platform {
 
   private:
     QString programFolder_;
-    QLockFile lock_;
+    std::unique_ptr<DatabaseLock> windowMark_;
     bool muted_ = false;
     // Loaded at the first sound, so a game that plays none never loads the audio
     // libraries nor opens the audio device.

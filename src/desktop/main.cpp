@@ -1,5 +1,6 @@
 // The desktop program: the game's window on Qt.
 #include "CommandLine.h"
+#include "EndSignals.h"
 #include "FirstFrame.h"
 #include "Fonts.h"
 #include "FormWidget.h"
@@ -106,6 +107,7 @@ int main(int argc, char* argv[]) {
     kvz::Generator generator;
     kvz::Form1 form(platform, generator);
     kvz::desktop::FormWidget window(form);
+    kvz::desktop::closeOnEndSignals(window);
     chooseScript(window, options);
     if (!window.start()) return 0;
 
