@@ -187,7 +187,7 @@ void scanQuestions(const Connection& conn, const QuestionVisitor& visit) {
     }
 }
 
-std::unique_ptr<Connection> openCheckedDatabase(const std::string& path) {
+std::unique_ptr<Connection> openCheckedDatabase(const std::string& path, const DatabaseLock*) {
     std::unique_ptr<Connection> conn;
     try {
         conn = std::make_unique<Connection>(path, kDatabasePassword);

@@ -62,6 +62,8 @@ struct DatabaseFault {
 };
 
 // A database the game refuses, found before anything was written to it.
+class DatabaseLock;
+
 class BadDatabase : public DbError {
   public:
     explicit BadDatabase(DatabaseFault fault)
@@ -75,6 +77,7 @@ class BadDatabase : public DbError {
 // Opens the game's database and reads it through: every page, the tables and fields the
 // game uses, the settings row, the results and every question. Throws BadDatabase with the
 // first fault found; nothing is written to the file before it passes.
-std::unique_ptr<Connection> openCheckedDatabase(const std::string& path);
+std::unique_ptr<Connection> openCheckedDatabase(const std::string& path,
+                                                const DatabaseLock* lock = nullptr);
 
 } // namespace kvz

@@ -11,7 +11,10 @@ namespace kvz {
 class DatabaseInUse : public DbError {
   public:
     DatabaseInUse(const std::string& path, bool byGame)
-        : DbError(path + " is in use by another program"), byGame_(byGame) {}
+        : DbError(path + " is in use by " +
+                  (byGame ? "a game window" : "another program that writes it") +
+                  "; close it first"),
+          byGame_(byGame) {}
     bool byGame() const { return byGame_; }
 
   private:

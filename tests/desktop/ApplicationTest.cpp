@@ -3,10 +3,15 @@
 #include "CommandLine.h"
 #include "DesktopFixture.h"
 #include "ProgramFolder.h"
+#include "data/DatabaseLock.h"
 
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
+#include <chrono>
+#include <csignal>
+#include <sys/wait.h>
+#include <thread>
 
 namespace kvz::test {
 
@@ -230,6 +235,35 @@ TEST(BackgroundPictures, preparedPicturesComeOutAsThoughDrawnAlone) {
     desktop::Pictures leftBehind; // renders still running when it goes
     for (int size = 100; size < 110; ++size)
         leftBehind.prepare(painter, QRectF(0, 0, size, size), "signature.svg");
+}
+
+namespace {
+
+// Whether the process holds the file open.
+bool holdsOpen(pid_t pid, const fs::path& file) {
+    std::error_code ec;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec))
+        if (fs::read_symlink(fd.path(), ec) == file) return true;
+    return false;
+}
+
+} // namespace
+
+TEST(EndSignals, theSessionEndingTheProgramClosesItAsTheWindowWouldAndFreesTheDatabase) {
+    TempDir dir;
+    fs::copy_file(fs::path(KVZ_PROGRAM_DIR) / "Baza.mdb", dir.path() / "Baza.mdb");
+    const pid_t game = startQuietly(
+        {std::string(KVZ_PROGRAM_DIR) + "/kvizomat", "--mute", "--dir", dir.path().string()});
+    ASSERT_GT(game, 0);
+    // Once the game holds its database it has set up its answer to the signal.
+    int status = 0;
+    while (!holdsOpen(game, dir.path() / "Baza.mdb") && waitpid(game, &status, WNOHANG) == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill(game, SIGTERM);
+    ASSERT_EQ(waitpid(game, &status, 0), game);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by the signal itself, writes under way lost";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NO_THROW(DatabaseLock{dir.file("Baza.mdb")});
 }
 
 } // namespace kvz::test

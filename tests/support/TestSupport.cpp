@@ -8,7 +8,11 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
+
+extern char** environ;
 
 namespace kvz::test {
 
@@ -75,6 +79,21 @@ int runCommand(const std::string& command, std::string* output) {
     int status = pclose(pipe);
     if (output) *output = text;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int startQuietly(const std::vector<std::string>& args) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> copy = args;
+    std::vector<char*> argv;
+    for (auto& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
 }
 
 } // namespace kvz::test

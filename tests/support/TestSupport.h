@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvz::test {
 
@@ -38,5 +39,8 @@ void writeFile(const std::string& path, const std::string& content);
 // Runs a command through the shell; returns its exit status and fills `output` with what it
 // printed on standard output and standard error.
 int runCommand(const std::string& command, std::string* output = nullptr);
+
+// Starts a program with its output thrown away; returns its process id, or -1.
+int startQuietly(const std::vector<std::string>& args);
 
 } // namespace kvz::test

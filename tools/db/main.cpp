@@ -2,6 +2,7 @@
 #include "common/BankCheck.h"
 #include "common/BankImport.h"
 #include "common/Fixture.h"
+#include "data/DatabaseLock.h"
 
 #include <filesystem>
 #include <fstream>
@@ -45,11 +46,15 @@ int create(const std::string& db, const std::string& fixturePath) {
     } catch (const kvz::Json::exception& e) { // a syntax error, or a number out of range
         throw std::runtime_error(fixturePath + ": not valid JSON: " + e.what());
     }
+    // A game on the file being replaced would write on into the old one, lost.
+    std::unique_ptr<kvz::DatabaseLock> lock;
+    if (std::filesystem::exists(db)) lock = std::make_unique<kvz::DatabaseLock>(db);
     kvz::createDatabase(db, fixture);
     return 0;
 }
 
 int exportDb(const std::string& db) {
+    auto lock = kvz::lockIfFree(db); // none needed to read; while free, nobody writes meanwhile
     std::cout << kvz::exportDatabase(openExisting(db)).dump(2) << "\n";
     return 0;
 }
@@ -97,6 +102,7 @@ int import(const std::string& db, const std::vector<std::string>& args) {
         }
     }
     if (files.empty()) return usage("import needs at least one file");
+    kvz::DatabaseLock lock(db);
     kvz::Connection conn = openExisting(db);
     // Rows go in as they are read, in one transaction committed only when every file was
     // read without a problem: a bank of any size takes little memory.
@@ -114,6 +120,7 @@ int import(const std::string& db, const std::vector<std::string>& args) {
 }
 
 int check(const std::string& db) {
+    auto lock = kvz::lockIfFree(db);
     auto report = kvz::checkBank(openExisting(db));
     std::cout << kvz::formatReport(report);
     return report.clean() ? 0 : 1;
