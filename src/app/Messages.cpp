@@ -48,6 +48,18 @@ std::string faultText(const DatabaseFault& f) {
     case Kind::TooFewResults:
         return "Tabela tbRezultati mora imati najmanje 10 redova, a ima ih " +
                std::to_string(f.rows) + "." + replace;
+    case Kind::PendingLog:
+        return "Pored baze je datoteka " + f.field +
+               " sa izmjenama koje drugi program jos nije upisao u Baza.mdb. Zatvorite taj "
+               "program da ih upise, pa pokrenite igru ponovo.";
+    case Kind::ForeignJournal:
+        return "Pored baze je datoteka " + f.field +
+               " koja ne pripada ovoj bazi. Premjestite je iz foldera igre i pokrenite igru "
+               "ponovo; baza nije dirana.";
+    case Kind::JournalInReadOnlyFolder:
+        return "Pored baze je datoteka " + f.field +
+               " sa upisom koji je prekinut, a folder igre ne dozvoljava upis da se baza "
+               "vrati u red. Dozvolite upis u folder i pokrenite igru ponovo.";
     case Kind::BadField:
         break;
     }

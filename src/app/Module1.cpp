@@ -40,7 +40,8 @@ void Form1::openDatabase() {
     // writes back stay true. A scratch copy only reads, and looks only when nobody writes.
     const bool scratch = platform_.databaseMode() == DatabaseMode::Scratch;
     Lock = scratch ? lockIfFree(path) : std::make_unique<DatabaseLock>(path);
-    Conn = openCheckedDatabase(path);
+    Conn = openCheckedDatabase(path, Lock.get());
+    if (!scratch) Conn->useRollbackJournal();
     switch (platform_.databaseMode()) {
     case DatabaseMode::Direct:
         Writes = directWriter(*Conn);

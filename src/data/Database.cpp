@@ -119,17 +119,20 @@ void Connection::open(int flags, const std::string& password, const char* format
             sqlite3_free(err);
             throw DbError(path_ + ": " + msg, causeOf(rc));
         }
-        // Each write is a transaction of its own through a rollback journal, synced before it
-        // counts: a kill or a power cut at any moment leaves the last committed state, and
-        // every committed write lives in this one file (no log beside it that a copy could
-        // miss).
-        exec("PRAGMA journal_mode = DELETE");
         exec("PRAGMA synchronous = FULL");
     } catch (...) {
         sqlite3_close(db_);
         db_ = nullptr;
         throw;
     }
+}
+
+void Connection::useRollbackJournal() const {
+    // Each write is a transaction of its own through a rollback journal, synced before it
+    // counts: a kill or a power cut at any moment leaves the last committed state, and every
+    // committed write lives in this one file (no log beside it that a copy could miss). A
+    // file another program left in WAL mode is turned back, which is itself a write.
+    exec("PRAGMA journal_mode = DELETE");
 }
 
 Connection::~Connection() {
@@ -252,7 +255,7 @@ std::vector<Value> Statement::row() const {
     return out;
 }
 
-Transaction::Transaction(const Connection& conn, Kind kind) : conn_(conn) {
+Transaction::Transaction(const Connection& conn, Kind kind) : conn_(conn), kind_(kind) {
     conn_.exec(kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
 }
 
@@ -265,6 +268,12 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
+    if (kind_ == Kind::Write) {
+        auto count = conn_.prepare("PRAGMA user_version");
+        const auto now = count.step() ? static_cast<std::int64_t>(count.column(0).number()) : 0;
+        count.reset();
+        conn_.exec("PRAGMA user_version = " + std::to_string(static_cast<std::uint32_t>(now + 1)));
+    }
     conn_.exec("COMMIT");
     done_ = true;
 }

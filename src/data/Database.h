@@ -61,6 +61,10 @@ class Connection {
 
     // A statement for `sql`. Statements are kept for reuse: the same text prepared again
     // gets the kept one back, reset, unless it is still in use.
+    // Writes go through a rollback journal, synced at every commit. For connections that
+    // write, once the file is known to be fit for it.
+    void useRollbackJournal() const;
+
     Statement prepare(const std::string& sql) const;
     void exec(const std::string& sql) const;
     bool tableExists(const std::string& name) const;
@@ -124,8 +128,12 @@ class Statement {
 };
 
 // A transaction that rolls back unless committed. A write transaction takes the file for
-// writing at once; a read transaction sees the database as it was at its first read, every
-// later read included, whatever other connections commit meanwhile.
+// writing at once, and its commit raises the file's write count, kept in the user version of
+// page 1's header: a journal a crash leaves holds page 1 as it was, so its count tells
+// whether the journal can be this file's own. (SQLite's own change counter cannot tell:
+// SQLCipher derives it from the encrypted bytes, different at every write.) A read
+// transaction sees the database as it was at its first read, every later read included,
+// whatever other connections commit meanwhile.
 class Transaction {
   public:
     enum class Kind { Write, Read };
@@ -137,6 +145,7 @@ class Transaction {
 
   private:
     const Connection& conn_;
+    Kind kind_;
     bool done_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "data/DatabaseCheck.h"
 
+#include "data/Journal.h"
 #include "data/Schema.h"
 
 #include <algorithm>
@@ -187,7 +188,9 @@ void scanQuestions(const Connection& conn, const QuestionVisitor& visit) {
     }
 }
 
-std::unique_ptr<Connection> openCheckedDatabase(const std::string& path, const DatabaseLock*) {
+std::unique_ptr<Connection> openCheckedDatabase(const std::string& path,
+                                                const DatabaseLock* lock) {
+    checkFilesBeside(path, lock);
     std::unique_ptr<Connection> conn;
     try {
         conn = std::make_unique<Connection>(path, kDatabasePassword);

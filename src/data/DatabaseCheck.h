@@ -52,6 +52,10 @@ struct DatabaseFault {
         SettingsRows,  // tbStat holds `rows` rows instead of one
         TooFewResults, // tbRezultati holds `rows` rows, fewer than ten
         BadField,      // `field` of `table` in row `row` (0 for the settings row)
+        // The file named `field` beside the database:
+        PendingLog,              // changes another program has not written into the file
+        ForeignJournal,          // a rollback journal that cannot belong to the file
+        JournalInReadOnlyFolder, // a journal to roll back, in a folder that refuses it
     };
     Kind kind = Kind::Damaged;
     std::string table;
@@ -66,17 +70,18 @@ class DatabaseLock;
 
 class BadDatabase : public DbError {
   public:
-    explicit BadDatabase(DatabaseFault fault)
-        : DbError("the database fails its check"), fault_(std::move(fault)) {}
+    explicit BadDatabase(DatabaseFault fault, const std::string& what = "the database fails its check")
+        : DbError(what), fault_(std::move(fault)) {}
     const DatabaseFault& fault() const { return fault_; }
 
   private:
     DatabaseFault fault_;
 };
 
-// Opens the game's database and reads it through: every page, the tables and fields the
-// game uses, the settings row, the results and every question. Throws BadDatabase with the
-// first fault found; nothing is written to the file before it passes.
+// Opens the game's database and reads it through: the files beside it first (see
+// checkFilesBeside, which judges a journal under `lock`), then every page, the tables and
+// fields the game uses, the settings row, the results and every question. Throws
+// BadDatabase with the first fault found; nothing is written to the file before it passes.
 std::unique_ptr<Connection> openCheckedDatabase(const std::string& path,
                                                 const DatabaseLock* lock = nullptr);
 

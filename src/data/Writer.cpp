@@ -11,9 +11,14 @@ namespace kvz {
 namespace {
 
 void commit(const Connection& conn, const std::string& sql, const std::vector<Value>& values) {
-    auto st = conn.prepare(sql);
-    for (std::size_t i = 0; i < values.size(); ++i) st.bind(static_cast<int>(i) + 1, values[i]);
-    st.run();
+    Transaction tx(conn);
+    {
+        auto st = conn.prepare(sql);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            st.bind(static_cast<int>(i) + 1, values[i]);
+        st.run();
+    }
+    tx.commit();
 }
 
 class DirectWriter final : public Writer {
@@ -84,7 +89,10 @@ class BackgroundWriter final : public Writer {
             lock.unlock();
             std::optional<DbError> failure;
             try {
-                if (!conn) conn.emplace(path_, kDatabasePassword);
+                if (!conn) {
+                    conn.emplace(path_, kDatabasePassword);
+                    conn->useRollbackJournal();
+                }
                 commit(*conn, job.sql, job.values);
             } catch (const DbError& e) {
                 failure = e;

@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include "ProgramFolder.h"
+
 #include <QApplication>
 #include <QDate>
 #include <QDir>
@@ -7,7 +9,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTime>
 
 namespace kvz::desktop {
@@ -103,9 +104,7 @@ bool QtPlatform::isWindowsNT() {
 }
 
 std::string QtPlatform::fontFolder() {
-    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            QStringLiteral("/fonts"))
-        .toStdString();
+    return (dataHome() + QStringLiteral("/fonts")).toStdString();
 }
 
 bool QtPlatform::copyFile(const std::string& from, const std::string& to) {

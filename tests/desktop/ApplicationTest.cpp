@@ -5,6 +5,7 @@
 #include "ProgramFolder.h"
 #include "data/DatabaseLock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
@@ -110,6 +111,16 @@ TEST_F(Installed, aPortableFolderWithItsOwnDatabasePlaysWhereItIs) {
 TEST_F(Installed, withoutATemplateTheExecutablesFolderIsUsedAndTheGameReportsTheMissingBase) {
     fs::remove_all(root.path() / "share");
     EXPECT_EQ(choose().folder.toStdString(), (root.path() / "bin").string());
+}
+
+TEST(DataHome, aRelativeXdgDataHomeIsIgnoredNotReadAgainstTheCurrentFolder) {
+    qtApp();
+    qputenv("XDG_DATA_HOME", "podaci/share");
+    EXPECT_EQ(desktop::userDataFolder(), QDir::homePath() + "/.local/share/kvizomat");
+    EXPECT_EQ(desktop::QtPlatform().fontFolder(), (QDir::homePath() + "/.local/share/fonts").toStdString());
+    qputenv("XDG_DATA_HOME", "/srv/podaci/");
+    EXPECT_EQ(desktop::userDataFolder(), QStringLiteral("/srv/podaci/kvizomat"));
+    qunsetenv("XDG_DATA_HOME");
 }
 
 TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefused) {

@@ -35,17 +35,6 @@ struct DiskFile {
     std::vector<FileOp> pending;
 };
 
-void apply(std::string& content, const FileOp& op, std::size_t from, std::size_t to) {
-    if (op.kind == FileOp::Kind::Truncate) {
-        content.resize(static_cast<std::size_t>(op.offset));
-        return;
-    }
-    const std::size_t at = static_cast<std::size_t>(op.offset) + from;
-    if (content.size() < at + (to - from)) content.resize(at + (to - from), '\0');
-    std::copy(op.data.begin() + static_cast<std::ptrdiff_t>(from),
-              op.data.begin() + static_cast<std::ptrdiff_t>(to), content.begin() + static_cast<std::ptrdiff_t>(at));
-}
-
 // The disk as it is after the recorded changes, with what a power cut now would leave.
 class Disk {
   public:
@@ -60,7 +49,7 @@ class Disk {
             f.pending.push_back(op);
             break;
         case FileOp::Kind::Sync:
-            for (const FileOp& p : f.pending) apply(*f.durable, p, 0, p.data.size());
+            for (const FileOp& p : f.pending) applyTo(*f.durable, p, 0, p.data.size());
             f.pending.clear();
             break;
         case FileOp::Kind::Delete:
@@ -84,16 +73,16 @@ class Disk {
 
   private:
     static void cutShort(std::string& content, const FileOp& op, std::mt19937_64& random) {
-        switch (random() % 3) {
+        switch (op.kind == FileOp::Kind::Truncate ? random() % 2 : random() % 3) {
         case 0: // lost
             return;
-        case 1: // written whole
-            apply(content, op, 0, op.data.size());
+        case 1: // written whole (a truncation is never torn)
+            applyTo(content, op, 0, op.data.size());
             return;
         default: // torn: some sectors written, the others not
             for (std::size_t s = 0; s < op.data.size(); s += kSector)
-                if (random() % 2 == 0 || op.kind == FileOp::Kind::Truncate)
-                    apply(content, op, s, std::min(op.data.size(), s + kSector));
+                if (random() % 2 == 0)
+                    applyTo(content, op, s, std::min(op.data.size(), s + kSector));
         }
     }
 

@@ -118,6 +118,16 @@ int vfsDelete(sqlite3_vfs* vfs, const char* name, int syncDir) {
 
 } // namespace
 
+void applyTo(std::string& content, const FileOp& op, std::size_t from, std::size_t to) {
+    if (op.kind == FileOp::Kind::Truncate) {
+        content.resize(static_cast<std::size_t>(op.offset));
+        return;
+    }
+    const std::size_t at = static_cast<std::size_t>(op.offset) + from;
+    if (content.size() < at + (to - from)) content.resize(at + (to - from), '\0');
+    content.replace(at, to - from, op.data, from, to - from);
+}
+
 RecordingVfs::RecordingVfs(std::string folder)
     : folder_(std::move(folder) + "/"), real_(sqlite3_vfs_find(nullptr)),
       shim_(new sqlite3_vfs(*real_)) {

@@ -18,6 +18,9 @@ struct FileOp {
     std::string data;        // write: the bytes
 };
 
+// `content` with the bytes [from, to) of a write, or a truncation, applied.
+void applyTo(std::string& content, const FileOp& op, std::size_t from, std::size_t to);
+
 // A VFS over the system's own that passes everything through and records every write,
 // truncation, sync and deletion of the files in one folder: the raw material of a power-cut
 // simulation. While it lives it is SQLite's default VFS, for every connection the process

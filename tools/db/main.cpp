@@ -3,6 +3,7 @@
 #include "common/BankImport.h"
 #include "common/Fixture.h"
 #include "data/DatabaseLock.h"
+#include "data/Journal.h"
 
 #include <filesystem>
 #include <fstream>
@@ -34,8 +35,10 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 
-kvz::Connection openExisting(const std::string& path) {
+// Opens a database after a look at the files beside it (judged under `lock`, when held).
+kvz::Connection openExisting(const std::string& path, const kvz::DatabaseLock* lock) {
     if (!std::ifstream(path)) throw std::runtime_error(path + ": no such file");
+    kvz::checkFilesBeside(path, lock);
     return kvz::Connection(path, kvz::kDatabasePassword);
 }
 
@@ -55,7 +58,7 @@ int create(const std::string& db, const std::string& fixturePath) {
 
 int exportDb(const std::string& db) {
     auto lock = kvz::lockIfFree(db); // none needed to read; while free, nobody writes meanwhile
-    std::cout << kvz::exportDatabase(openExisting(db)).dump(2) << "\n";
+    std::cout << kvz::exportDatabase(openExisting(db, lock.get())).dump(2) << "\n";
     return 0;
 }
 
@@ -103,7 +106,8 @@ int import(const std::string& db, const std::vector<std::string>& args) {
     }
     if (files.empty()) return usage("import needs at least one file");
     kvz::DatabaseLock lock(db);
-    kvz::Connection conn = openExisting(db);
+    kvz::Connection conn = openExisting(db, &lock);
+    conn.useRollbackJournal();
     // Rows go in as they are read, in one transaction committed only when every file was
     // read without a problem: a bank of any size takes little memory.
     kvz::Transaction tx(conn);
@@ -121,7 +125,7 @@ int import(const std::string& db, const std::vector<std::string>& args) {
 
 int check(const std::string& db) {
     auto lock = kvz::lockIfFree(db);
-    auto report = kvz::checkBank(openExisting(db));
+    auto report = kvz::checkBank(openExisting(db, lock.get()));
     std::cout << kvz::formatReport(report);
     return report.clean() ? 0 : 1;
 }
