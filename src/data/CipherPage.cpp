@@ -21,8 +21,8 @@ using Cipher = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
 constexpr std::size_t kHeaderAfterSalt = 48; // header bytes 16..63
 
 // The first blocks after the salt, decrypted: header bytes 16..63.
-std::optional<std::array<unsigned char, kHeaderAfterSalt>> headerAfterSalt(std::string_view page, int rounds,
-                                                             const std::string& password) {
+std::optional<std::array<unsigned char, kHeaderAfterSalt>>
+headerAfterSalt(std::string_view page, int rounds, const std::string& password) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(page.data());
     std::array<unsigned char, kKeyBytes> key{};
     if (PKCS5_PBKDF2_HMAC_SHA1(password.data(), static_cast<int>(password.size()), bytes,
@@ -58,8 +58,7 @@ std::optional<std::uint32_t> writeCount(std::string_view page, const std::string
         // the reserved bytes, and the fixed payload fractions 64, 32, 32.
         const std::size_t size = (*h)[0] << 8 | (*h)[1];
         const bool header = (size == page.size() || (size == 1 && page.size() == 65536)) &&
-                            (*h)[4] == kReserve && (*h)[5] == 64 && (*h)[6] == 32 &&
-                            (*h)[7] == 32;
+                            (*h)[4] == kReserve && (*h)[5] == 64 && (*h)[6] == 32 && (*h)[7] == 32;
         if (header) return bigEndian(h->data() + 60 - 16); // the user version, offset 60
     }
     return std::nullopt;

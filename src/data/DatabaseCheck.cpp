@@ -188,8 +188,7 @@ void scanQuestions(const Connection& conn, const QuestionVisitor& visit) {
     }
 }
 
-std::unique_ptr<Connection> openCheckedDatabase(const std::string& path,
-                                                const DatabaseLock* lock) {
+std::unique_ptr<Connection> openCheckedDatabase(const std::string& path, const DatabaseLock* lock) {
     checkFilesBeside(path, lock);
     std::unique_ptr<Connection> conn;
     try {

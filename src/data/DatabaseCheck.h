@@ -70,7 +70,8 @@ class DatabaseLock;
 
 class BadDatabase : public DbError {
   public:
-    explicit BadDatabase(DatabaseFault fault, const std::string& what = "the database fails its check")
+    explicit BadDatabase(DatabaseFault fault,
+                         const std::string& what = "the database fails its check")
         : DbError(what), fault_(std::move(fault)) {}
     const DatabaseFault& fault() const { return fault_; }
 

@@ -78,8 +78,8 @@ bool belongs(int db, int journal, const std::string& header) {
     // size the journal would cut it back to.
     if (records == 0) return dbSize == off_t{originalPages} * pageSize;
     const off_t record = 8 + off_t{pageSize};
-    const off_t count = records == kRecordsToEndOfFile ? (sizeOf(journal) - sector) / record
-                                                       : off_t{records};
+    const off_t count =
+        records == kRecordsToEndOfFile ? (sizeOf(journal) - sector) / record : off_t{records};
     for (off_t i = 0; i < count; ++i) {
         const off_t at = sector + i * record;
         const std::string number = readAt(journal, at, 4);
@@ -119,15 +119,16 @@ void checkFilesBeside(const std::string& path, const DatabaseLock* lock) {
     const std::string header = readAt(journal, 0, 28);
     // An empty journal, or one whose header was zeroed, is not played back.
     const bool hot = !header.empty() && header[0] != '\0';
-    const bool magic = header.size() == 28 && std::equal(kJournalMagic.begin(), kJournalMagic.end(),
-                                                         header.begin(), [](unsigned char a, char b) {
-                                                             return a == static_cast<unsigned char>(b);
-                                                         });
+    const bool magic =
+        header.size() == 28 &&
+        std::equal(kJournalMagic.begin(), kJournalMagic.end(), header.begin(),
+                   [](unsigned char a, char b) { return a == static_cast<unsigned char>(b); });
     const bool ours = hot && magic && belongs(lock->fd(), journal, header);
     ::close(journal);
     if (!hot) return;
     if (magic && !ours) refuse(DatabaseFault::Kind::ForeignJournal, journalPath);
-    if (!folderWritable(journalPath)) refuse(DatabaseFault::Kind::JournalInReadOnlyFolder, journalPath);
+    if (!folderWritable(journalPath))
+        refuse(DatabaseFault::Kind::JournalInReadOnlyFolder, journalPath);
 }
 
 } // namespace kvz

@@ -14,8 +14,7 @@ void commit(const Connection& conn, const std::string& sql, const std::vector<Va
     Transaction tx(conn);
     {
         auto st = conn.prepare(sql);
-        for (std::size_t i = 0; i < values.size(); ++i)
-            st.bind(static_cast<int>(i) + 1, values[i]);
+        for (std::size_t i = 0; i < values.size(); ++i) st.bind(static_cast<int>(i) + 1, values[i]);
         st.run();
     }
     tx.commit();

@@ -117,7 +117,8 @@ TEST(DataHome, aRelativeXdgDataHomeIsIgnoredNotReadAgainstTheCurrentFolder) {
     qtApp();
     qputenv("XDG_DATA_HOME", "podaci/share");
     EXPECT_EQ(desktop::userDataFolder(), QDir::homePath() + "/.local/share/kvizomat");
-    EXPECT_EQ(desktop::QtPlatform().fontFolder(), (QDir::homePath() + "/.local/share/fonts").toStdString());
+    EXPECT_EQ(desktop::QtPlatform().fontFolder(),
+              (QDir::homePath() + "/.local/share/fonts").toStdString());
     qputenv("XDG_DATA_HOME", "/srv/podaci/");
     EXPECT_EQ(desktop::userDataFolder(), QStringLiteral("/srv/podaci/kvizomat"));
     qunsetenv("XDG_DATA_HOME");

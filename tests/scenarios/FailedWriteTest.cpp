@@ -65,8 +65,8 @@ TEST(FailedWrites, aFullDiskIsSaidAtOnceAndTheFileKeepsWhatWasStored) {
         "set -e; mount -t tmpfs -o size=512k tmpfs " + disk + "; cp " + folder.file("Baza.mdb") +
         " " + disk + "/; free=$(df --output=avail -B1 " + disk + " | tail -1); head -c $((free - " +
         "6144)) /dev/zero > " + disk + "/fill; " + std::string(KVZ_PROGRAM_DIR) +
-        "/kvizomat-script --write-behind --dir " + disk + " " + folder.file("games.script") + " > " +
-        folder.file("out") + "; rm " + disk + "/fill; cp " + disk + "/Baza.mdb " +
+        "/kvizomat-script --write-behind --dir " + disk + " " + folder.file("games.script") +
+        " > " + folder.file("out") + "; rm " + disk + "/fill; cp " + disk + "/Baza.mdb " +
         folder.file("Baza.mdb") + "; ls " + disk + " > " + folder.file("left");
     std::string out;
     ASSERT_EQ(runCommand("unshare --user --map-root-user --mount sh -c '" + steps + "'", &out), 0)

@@ -62,12 +62,13 @@ TEST(OneWriter, aSecondProgramFindsTheGamesDatabaseTakenAndNoCountIsLost) {
     // The data tool may read it, not write it.
     EXPECT_EQ(runCommand(kBin + "/kvizomat-db export " + db, &out), 0) << out;
     test::writeFile(folder.file("q.txt"), "P\nA. a\nB. b\nC. c\nD. d\nANSWER: A\n");
-    EXPECT_EQ(runCommand(kBin + "/kvizomat-db import " + db + " --level 1 " + folder.file("q.txt"),
-                         &out),
-              1);
+    EXPECT_EQ(
+        runCommand(kBin + "/kvizomat-db import " + db + " --level 1 " + folder.file("q.txt"), &out),
+        1);
     EXPECT_NE(out.find("in use"), std::string::npos) << out;
     test::writeFile(folder.file("f.json"), sampleFixture().dump());
-    EXPECT_EQ(runCommand(kBin + "/kvizomat-db create " + db + " " + folder.file("f.json"), &out), 1);
+    EXPECT_EQ(runCommand(kBin + "/kvizomat-db create " + db + " " + folder.file("f.json"), &out),
+              1);
     EXPECT_NE(out.find("in use"), std::string::npos) << out;
 
     // The window's own game counts on the counters it read, which nobody else changed.

@@ -123,8 +123,8 @@ TEST(PowerCut, aCutAfterAnyWriteOrSyncLeavesAWholeFileInAStateTheGamesPassedThro
     std::vector<FileOp> ops;
     {
         RecordingVfs vfs(folder.path());
-        auto result = script::runScript(script, folder.path(), [](const Json&) {}, {},
-                                        DatabaseMode::WriteBehind);
+        auto result = script::runScript(
+            script, folder.path(), [](const Json&) {}, {}, DatabaseMode::WriteBehind);
         ASSERT_EQ(result.status, script::kRanToEnd) << result.error;
         ops = vfs.ops();
     }
@@ -138,9 +138,10 @@ TEST(PowerCut, aCutAfterAnyWriteOrSyncLeavesAWholeFileInAStateTheGamesPassedThro
     Disk disk(fresh);
     std::size_t replayed = 0;
     for (int cut = 0; cut < cuts; ++cut) {
-        const std::size_t point = cuts >= static_cast<int>(points)
-                                      ? static_cast<std::size_t>(cut) % points
-                                      : static_cast<std::size_t>(cut) * points / static_cast<std::size_t>(cuts);
+        const std::size_t point =
+            cuts >= static_cast<int>(points)
+                ? static_cast<std::size_t>(cut) % points
+                : static_cast<std::size_t>(cut) * points / static_cast<std::size_t>(cuts);
         if (point < replayed) disk = Disk(fresh), replayed = 0;
         while (replayed < point) disk.replay(ops[replayed++]);
         std::string problem;
@@ -152,7 +153,8 @@ TEST(PowerCut, aCutAfterAnyWriteOrSyncLeavesAWholeFileInAStateTheGamesPassedThro
                                     << " changes: a state the games never had";
         ++reached[static_cast<std::size_t>(at - states.begin())];
     }
-    const auto statesReached = std::count_if(reached.begin(), reached.end(), [](int n) { return n > 0; });
+    const auto statesReached =
+        std::count_if(reached.begin(), reached.end(), [](int n) { return n > 0; });
     std::cout << "power cut: " << cuts << " cuts over " << ops.size() << " recorded changes of "
               << states.size() - 1 << " writes; " << statesReached << " of " << states.size()
               << " states found after a cut\n";

@@ -84,12 +84,24 @@ int xDeviceCharacteristics(sqlite3_file* f) {
 }
 
 // Version 1: no shared memory (the files are never in WAL mode) and no memory mapping.
-const sqlite3_io_methods kMethods = {1,         xClose,         xRead,
-                                     xWrite,    xTruncate,      xSync,
-                                     xFileSize, xLock,          xUnlock,
-                                     xCheckReservedLock, xFileControl, xSectorSize,
-                                     xDeviceCharacteristics, nullptr, nullptr,
-                                     nullptr,   nullptr,        nullptr,
+const sqlite3_io_methods kMethods = {1,
+                                     xClose,
+                                     xRead,
+                                     xWrite,
+                                     xTruncate,
+                                     xSync,
+                                     xFileSize,
+                                     xLock,
+                                     xUnlock,
+                                     xCheckReservedLock,
+                                     xFileControl,
+                                     xSectorSize,
+                                     xDeviceCharacteristics,
+                                     nullptr,
+                                     nullptr,
+                                     nullptr,
+                                     nullptr,
+                                     nullptr,
                                      nullptr};
 
 RecordingVfs* owner(sqlite3_vfs* vfs) {

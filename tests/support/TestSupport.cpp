@@ -5,14 +5,14 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
+#include <grp.h>
+#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
-#include <fcntl.h>
-#include <grp.h>
-#include <unistd.h>
-#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -95,7 +95,8 @@ std::optional<std::string> asOrdinaryUser(const std::string& owned,
         if (root && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
             _exit(3);
         const std::string text = body();
-        const bool sent = write(out[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        const bool sent =
+            write(out[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
         _exit(sent ? 0 : 4);
     }
     close(out[1]);

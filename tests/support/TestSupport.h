@@ -3,9 +3,9 @@
 #include "common/Fixture.h"
 
 #include <filesystem>
-#include <string>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 

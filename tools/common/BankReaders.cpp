@@ -72,7 +72,8 @@ class JsonRows : public nlohmann::json_sax<nlohmann::json> {
         return true;
     }
 
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) override {
+    bool parse_error(std::size_t, const std::string&,
+                     const nlohmann::detail::exception& e) override {
         problem(std::string("not valid JSON: ") + e.what());
         return false;
     }
@@ -230,8 +231,9 @@ std::optional<std::string> answerLine(std::string_view line) {
     std::string t = trim(line);
     constexpr std::string_view kWord = "ANSWER";
     if (t.size() < kWord.size() ||
-        !std::equal(kWord.begin(), kWord.end(), t.begin(),
-                    [](char a, char b) { return a == std::toupper(static_cast<unsigned char>(b)); }))
+        !std::equal(kWord.begin(), kWord.end(), t.begin(), [](char a, char b) {
+            return a == std::toupper(static_cast<unsigned char>(b));
+        }))
         return std::nullopt;
     std::string rest = trim(std::string_view(t).substr(kWord.size()));
     if (rest.empty() || rest[0] != ':') return std::nullopt;
@@ -267,9 +269,8 @@ void readCsvRows(std::istream& in, const RowSink& rows, const ProblemSink& probl
         return;
     }
     if (!header.empty() && header.back() == '\r') header.pop_back();
-    const char sep = header.find(';') != std::string::npos && header.find(',') == std::string::npos
-                         ? ';'
-                         : ',';
+    const char sep =
+        header.find(';') != std::string::npos && header.find(',') == std::string::npos ? ';' : ',';
     std::istringstream headerLine(header);
     int start = 0;
     std::vector<std::string> fields, names;
@@ -283,8 +284,8 @@ void readCsvRows(std::istream& in, const RowSink& rows, const ProblemSink& probl
         if (!error.empty()) {
             problems({start, error});
         } else if (fields.size() != names.size()) {
-            problems({start, "has " + std::to_string(fields.size()) +
-                                 " fields, the header names " + std::to_string(names.size())});
+            problems({start, "has " + std::to_string(fields.size()) + " fields, the header names " +
+                                 std::to_string(names.size())});
         } else {
             RawRow row{start, {}};
             for (std::size_t i = 0; i < names.size(); ++i) row.fields[names[i]] = fields[i];

@@ -73,8 +73,7 @@ struct ImportCount {
 void importFile(const std::string& file, std::optional<int> level, kvz::QuestionInserter& inserter,
                 ImportCount& count) {
     auto say = [&](int line, const std::string& reason) {
-        std::cerr << file << (line > 0 ? ":" + std::to_string(line) : "") << ": " << reason
-                  << "\n";
+        std::cerr << file << (line > 0 ? ":" + std::to_string(line) : "") << ": " << reason << "\n";
         ++count.problems;
     };
     std::error_code ec;

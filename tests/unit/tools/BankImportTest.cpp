@@ -154,10 +154,11 @@ class GeneratedBank : public std::streambuf {
 TEST(BankImport, hostileInputIsRefusedWithAReasonNotACrash) {
     // Nesting far deeper than any bank, in a field and as the whole file.
     const std::string deep(70'000, '[');
-    auto nested = parseBank(R"([{"Pitanje": )" + deep + std::string(70'000, ']') + "}]",
-                            BankFormat::Json, 1);
+    auto nested =
+        parseBank(R"([{"Pitanje": )" + deep + std::string(70'000, ']') + "}]", BankFormat::Json, 1);
     EXPECT_TRUE(nested.questions.empty());
-    EXPECT_TRUE(mentions(nested, 1, "nested deeper than")) << ::testing::PrintToString(messages(nested));
+    EXPECT_TRUE(mentions(nested, 1, "nested deeper than"))
+        << ::testing::PrintToString(messages(nested));
     EXPECT_TRUE(mentions(nested, 1, "\"Pitanje\" must be text, a number or null"));
     EXPECT_FALSE(parseBank(deep, BankFormat::Json, 1).problems.empty());
 
@@ -188,7 +189,8 @@ TEST(BankImport, everyFormatIsReadAsItGoesNotWholeFirst) {
                   [&](BankProblem&& p) { problems.push_back(std::move(p)); }});
         EXPECT_TRUE(problems.empty()) << static_cast<int>(format) << ": " << problems[0].message;
         EXPECT_EQ(questions, 1000) << static_cast<int>(format);
-        EXPECT_LE(firstSeenAt, 3) << static_cast<int>(format) << ": the first row waited for the rest";
+        EXPECT_LE(firstSeenAt, 3) << static_cast<int>(format)
+                                  << ": the first row waited for the rest";
     }
 }
 
@@ -233,8 +235,8 @@ TEST(BankImport, aByteOrderMarkIsSkippedInEveryFormat) {
     EXPECT_EQ(parseBank(bom + "Pitanje,A,B,V,G,RB,Tac\nP,a,b,v,g,1,1\n", BankFormat::Csv, {})
                   .questions.size(),
               1u);
-    auto text = parseBank(bom + "Prvo pitanje\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n",
-                          BankFormat::Text, 1);
+    auto text =
+        parseBank(bom + "Prvo pitanje\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n", BankFormat::Text, 1);
     ASSERT_EQ(text.questions.size(), 1u) << ::testing::PrintToString(messages(text));
     EXPECT_EQ(text.questions[0].pitanje, "Prvo pitawe");
 }

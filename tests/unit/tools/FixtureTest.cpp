@@ -101,12 +101,10 @@ TEST(Fixture, anExportSeesEveryTableAtOneMomentWhileAnotherProgramWrites) {
                                       game.exec("UPDATE tbStat SET Start = 7");
                                       game.exec("UPDATE tbRezultati SET Skor = 7 WHERE rowid = 1");
                                       tx.commit();
-                                  } catch (const DbError&) {
-                                  }
+                                  } catch (const DbError&) {}
                               }};
     Connection reader(path, kDatabasePassword);
-    sqlite3_trace_v2(reader.handle(), SQLITE_TRACE_STMT, &WriteBetweenReads::onStatement,
-                     &between);
+    sqlite3_trace_v2(reader.handle(), SQLITE_TRACE_STMT, &WriteBetweenReads::onStatement, &between);
     Json exported = exportDatabase(reader);
     ASSERT_TRUE(between.done);
     EXPECT_EQ(exported["tbStat"]["Start"], exported["tbRezultati"][0]["Skor"])
