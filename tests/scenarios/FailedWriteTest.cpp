@@ -6,21 +6,12 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/stat.h>
 
 using namespace kvz;
 using namespace kvz::test;
 
 namespace {
-
-std::vector<Json> dumpsIn(const std::string& output) {
-    std::vector<Json> dumps;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);)
-        if (!line.empty() && line[0] == '{') dumps.push_back(Json::parse(line));
-    return dumps;
-}
 
 std::vector<Json> messagesIn(const std::vector<Json>& dumps) {
     std::vector<Json> out;
@@ -72,7 +63,7 @@ TEST(FailedWrites, aFullDiskIsSaidAtOnceAndTheFileKeepsWhatWasStored) {
     ASSERT_EQ(runCommand("unshare --user --map-root-user --mount sh -c '" + steps + "'", &out), 0)
         << out;
 
-    expectToldOnce(dumpsIn(readFile(folder.file("out"))), "na disku nema mjesta");
+    expectToldOnce(dumpsPrinted(readFile(folder.file("out"))), "na disku nema mjesta");
     EXPECT_EQ(readFile(folder.file("left")), "Baza.mdb\n") << "no journal left behind";
     EXPECT_EQ(integrity(folder.file("Baza.mdb")), "ok");
     EXPECT_EQ(folder.exportDatabase(), statesOf("start\n", fresh).front())

@@ -9,7 +9,6 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,15 +18,6 @@ using namespace kvz::test;
 namespace {
 
 const std::string kBin = std::string(KVZ_PROGRAM_DIR);
-
-// The dumps the driver printed, one JSON line each.
-std::vector<Json> dumpsIn(const std::string& output) {
-    std::vector<Json> dumps;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);)
-        if (!line.empty() && line[0] == '{') dumps.push_back(Json::parse(line));
-    return dumps;
-}
 
 std::vector<std::string> messagesIn(const std::vector<Json>& dumps) {
     std::vector<std::string> texts;
@@ -56,7 +46,7 @@ TEST(OneWriter, aSecondProgramFindsTheGamesDatabaseTakenAndNoCountIsLost) {
                              folder.file("games.script"),
                          &out),
               0);
-    auto said = messagesIn(dumpsIn(out));
+    auto said = messagesIn(dumpsPrinted(out));
     ASSERT_EQ(said.size(), 1u) << out;
     EXPECT_EQ(said[0].rfind("Baza podataka je zauzeta", 0), 0u) << said[0];
     // The data tool may read it, not write it.
@@ -85,7 +75,7 @@ TEST(OneWriter, aSecondProgramFindsTheGamesDatabaseTakenAndNoCountIsLost) {
                              folder.file("games.script"),
                          &out),
               0);
-    EXPECT_TRUE(messagesIn(dumpsIn(out)).empty()) << out;
+    EXPECT_TRUE(messagesIn(dumpsPrinted(out)).empty()) << out;
     EXPECT_EQ(folder.exportDatabase()["tbStat"]["Start"], 1 + kWritingGames);
 }
 

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace kvz::test {
 
@@ -63,6 +64,14 @@ std::vector<Json> statesOf(const std::string& script, const std::string& fresh) 
     });
     EXPECT_EQ(result.status, script::kRanToEnd) << result.error;
     return states;
+}
+
+std::vector<Json> dumpsPrinted(const std::string& output) {
+    std::vector<Json> dumps;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && line[0] == '{') dumps.push_back(Json::parse(line));
+    return dumps;
 }
 
 Json dumpLabelled(const std::vector<Json>& dumps, const std::string& label) {

@@ -44,6 +44,9 @@ std::string freshDatabase();
 // folder holding `fresh`, in order, the first one before the script.
 std::vector<Json> statesOf(const std::string& script, const std::string& fresh);
 
+// The dumps a run of the driver printed, one JSON line each.
+std::vector<Json> dumpsPrinted(const std::string& output);
+
 // The dump made by `dump LABEL`; the test fails when there is none.
 Json dumpLabelled(const std::vector<Json>& dumps, const std::string& label);
 
