@@ -122,6 +122,7 @@ void Form1::setFocus(Control* c) {
     try {
         if (old == &Text1) Text1_LostFocus();
         if (!ended && c == &Text1) Text1_GotFocus();
+        if (Writes) Writes->check();
     } catch (const std::exception& e) {
         reportFailure(*this, e);
     }

@@ -6,6 +6,7 @@
 #include "core/Services.h"
 #include "core/Timer.h"
 #include "data/Database.h"
+#include "data/DatabaseLock.h"
 #include "data/QuestionBank.h"
 #include "data/Results.h"
 #include "data/Settings.h"
@@ -144,6 +145,7 @@ class Form1 {
     std::string FontsKey;
 
     // ---- The database ---------------------------------------------------------------
+    std::unique_ptr<DatabaseLock> Lock; // held while the game may write; goes last
     std::unique_ptr<Connection> Conn;
     std::unique_ptr<Writer> Writes; // where the game's writes go, as the platform chooses
     std::unique_ptr<Settings> RsStat;
@@ -190,7 +192,8 @@ class Form1 {
     // A failure the program cannot go on after: a critical message with `text`, then the
     // end, with a failure status for the host to exit with.
     void endWithError(const std::string& text);
-    // Opens Baza.mdb checked, in the platform's database mode.
+    // Opens Baza.mdb checked, in the platform's database mode; a game that writes holds the
+    // database's lock from before the check to its end.
     void openDatabase();
     // Waits for the writes handed over so far; a failed one is reported.
     void finishWrites();

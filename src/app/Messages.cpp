@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "data/DatabaseCheck.h"
+#include "data/DatabaseLock.h"
 
 namespace kvz {
 
@@ -58,6 +59,18 @@ std::string faultText(const DatabaseFault& f) {
     case Kind::ReadOnlyFile:
     case Kind::ReadOnlyFolder:
         return readOnlyText(f);
+    case Kind::PendingLog:
+        return "Поред базе је датотека " + f.field +
+               " са измјенама које други програм још није уписао у Baza.mdb. Затворите тај "
+               "програм да их упише, па покрените игру поново.";
+    case Kind::ForeignJournal:
+        return "Поред базе је датотека " + f.field +
+               " која не припада овој бази. Премјестите је из фасцикле игре и покрените игру "
+               "поново; база није дирана.";
+    case Kind::JournalInReadOnlyFolder:
+        return "Поред базе је датотека " + f.field +
+               " са уписом који је прекинут, а фасцикла игре не дозвољава упис да се база "
+               "врати у ред. Дозволите упис у фасциклу и покрените игру поново.";
     case Kind::BadField:
         break;
     }
@@ -67,14 +80,36 @@ std::string faultText(const DatabaseFault& f) {
            ". Исправите базу или вратите исправну у фасциклу игре.";
 }
 
+// A write the game could not store: what stops it and what to do. Everything written before
+// it is in the file.
+std::string writeFailureText(DbError::Cause cause) {
+    const std::string kept = " Игра се затвара; све што је уписано раније остаје сачувано.";
+    if (cause == DbError::Cause::DiskFull)
+        return "Упис у базу није успио: на диску нема мјеста." + kept +
+               " Ослободите мјеста на диску и покрените игру поново.";
+    return "Упис у базу није успио: фасцикла игре или датотека Baza.mdb не дозвољава упис." + kept +
+           " Дозволите упис и покрените игру поново.";
+}
+
+std::string inUseText(const DatabaseInUse& e) {
+    return std::string("База података је заузета: ") +
+           (e.byGame() ? "на њој је већ отворена игра." : "на њој ради други програм.") +
+           " Затворите га и покрените игру поново.";
+}
+
 } // namespace
 
 void reportDatabaseError(Form1& form, const DbError& error) {
     std::string text;
     if (const auto* bad = dynamic_cast<const BadDatabase*>(&error))
         text = faultText(bad->fault());
+    else if (const auto* inUse = dynamic_cast<const DatabaseInUse*>(&error))
+        text = inUseText(*inUse);
     else if (error.notADatabase())
         text = faultText(DatabaseFault()); // damaged, found while in use
+    else if (error.cause() == DbError::Cause::DiskFull ||
+             (error.cause() == DbError::Cause::NotWritable && form.shown))
+        text = writeFailureText(error.cause());
     else
         text = std::string("Грешка у бази података: ") + error.what();
     form.endWithError(text);

@@ -14,6 +14,14 @@ void Form1::Main() {
         openDatabase();
         InstallFontAtStart();
         Form_Load();
+    } catch (const DatabaseInUse& e) {
+        // Held by the copy already running, this one ends without a word as the loading's
+        // check would end it; held by any other program, the player is told.
+        if (platform_.anotherCopyRunning())
+            endProgram();
+        else
+            reportDatabaseError(*this, e);
+        return;
     } catch (const std::exception& e) {
         reportFailure(*this, e);
         return;
@@ -27,8 +35,19 @@ void Form1::Main() {
 
 void Form1::openDatabase() {
     const std::string path = programFile("Baza.mdb");
-    Conn = openCheckedDatabase(path);
-    if (platform_.databaseMode() != DatabaseMode::Scratch) requireWritable(path);
+    // Nobody else writes the file while the game may: the counters it keeps in memory and
+    // writes back stay true. A scratch copy only reads, and looks only when nobody writes.
+    // A game that could store nothing is refused before it is played: a file it may not
+    // write before its lock is taken, a folder that refuses its journal once a journal left
+    // beside the file has been judged (which says more).
+    const bool scratch = platform_.databaseMode() == DatabaseMode::Scratch;
+    if (!scratch) requireWritableFile(path);
+    Lock = scratch ? lockIfFree(path) : std::make_unique<DatabaseLock>(path);
+    Conn = openCheckedDatabase(path, Lock.get());
+    if (!scratch) {
+        requireWritableFolder(path);
+        Conn->useRollbackJournal();
+    }
     switch (platform_.databaseMode()) {
     case DatabaseMode::Direct:
         Writes = directWriter(*Conn);
@@ -39,6 +58,7 @@ void Form1::openDatabase() {
     case DatabaseMode::Scratch:
         Conn = Connection::inMemoryCopy(*Conn);
         Writes = directWriter(*Conn);
+        Lock.reset();
         break;
     }
     RsStat = std::make_unique<Settings>(*Conn, *Writes);

@@ -39,6 +39,22 @@ void copyRows(const Connection& from, const Connection& to, const std::string& t
     }
 }
 
+DbError::Cause causeOf(int rc) {
+    switch (rc & 0xFF) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return DbError::Cause::NotADatabase;
+    case SQLITE_FULL:
+        return DbError::Cause::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return DbError::Cause::NotWritable;
+    default:
+        return DbError::Cause::Other;
+    }
+}
+
 } // namespace
 
 std::string quotedName(const std::string& name) {
@@ -88,7 +104,8 @@ void Connection::open(int flags, const std::string& password, const char* format
     try {
         if (rc != SQLITE_OK)
             throw DbError("cannot open " + path_ + ": " +
-                          (db_ ? sqlite3_errmsg(db_) : "out of memory"));
+                              (db_ ? sqlite3_errmsg(db_) : "out of memory"),
+                          causeOf(rc));
         sqlite3_busy_timeout(db_, kLockWaitMs);
         if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK ||
             (format != nullptr &&
@@ -100,13 +117,8 @@ void Connection::open(int flags, const std::string& password, const char* format
         if (rc != SQLITE_OK) {
             std::string msg = err ? err : sqlite3_errstr(rc);
             sqlite3_free(err);
-            throw DbError(path_ + ": " + msg, rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT);
+            throw DbError(path_ + ": " + msg, causeOf(rc));
         }
-        // Each write is a transaction of its own through a rollback journal, synced before it
-        // counts: a kill or a power cut at any moment leaves the last committed state, and
-        // every committed write lives in this one file (no log beside it that a copy could
-        // miss).
-        exec("PRAGMA journal_mode = DELETE");
         exec("PRAGMA synchronous = FULL");
     } catch (...) {
         sqlite3_close(db_);
@@ -115,15 +127,21 @@ void Connection::open(int flags, const std::string& password, const char* format
     }
 }
 
+void Connection::useRollbackJournal() const {
+    // Each write is a transaction of its own through a rollback journal, synced before it
+    // counts: a kill or a power cut at any moment leaves the last committed state, and every
+    // committed write lives in this one file (no log beside it that a copy could miss). A
+    // file another program left in WAL mode is turned back, which is itself a write.
+    exec("PRAGMA journal_mode = DELETE");
+}
+
 Connection::~Connection() {
     for (auto& [sql, kept] : kept_) sqlite3_finalize(kept.stmt);
     sqlite3_close(db_);
 }
 
 void Connection::fail(const std::string& context) const {
-    int rc = sqlite3_errcode(db_);
-    throw DbError(context + ": " + sqlite3_errmsg(db_),
-                  rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT);
+    throw DbError(context + ": " + sqlite3_errmsg(db_), causeOf(sqlite3_errcode(db_)));
 }
 
 Statement Connection::prepare(const std::string& sql) const {
@@ -143,10 +161,10 @@ Statement Connection::prepare(const std::string& sql) const {
 
 void Connection::exec(const std::string& sql) const {
     char* err = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+    if (int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err); rc != SQLITE_OK) {
         std::string msg = err ? err : "error";
         sqlite3_free(err);
-        throw DbError(sql + ": " + msg);
+        throw DbError(sql + ": " + msg, causeOf(rc));
     }
 }
 
@@ -237,8 +255,8 @@ std::vector<Value> Statement::row() const {
     return out;
 }
 
-Transaction::Transaction(const Connection& conn) : conn_(conn) {
-    conn_.exec("BEGIN IMMEDIATE");
+Transaction::Transaction(const Connection& conn, Kind kind) : conn_(conn), kind_(kind) {
+    conn_.exec(kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
 }
 
 Transaction::~Transaction() {
@@ -250,6 +268,12 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
+    if (kind_ == Kind::Write) {
+        auto count = conn_.prepare("PRAGMA user_version");
+        const auto now = count.step() ? static_cast<std::int64_t>(count.column(0).number()) : 0;
+        count.reset();
+        conn_.exec("PRAGMA user_version = " + std::to_string(static_cast<std::uint32_t>(now + 1)));
+    }
     conn_.exec("COMMIT");
     done_ = true;
 }

@@ -13,16 +13,22 @@ struct sqlite3_stmt;
 
 namespace kvz {
 
-// A database failure. `notADatabase` is set when the file is not a database or the
-// password does not open it, so callers can say which.
+// A database failure, with what caused it as far as callers can do something about it.
 class DbError : public std::runtime_error {
   public:
-    DbError(const std::string& what, bool notADatabase = false)
-        : std::runtime_error(what), notADatabase_(notADatabase) {}
-    bool notADatabase() const { return notADatabase_; }
+    enum class Cause {
+        Other,
+        NotADatabase, // the file is not a database or the password does not open it
+        DiskFull,     // the disk has no room for a write
+        NotWritable,  // the file or its folder may not be written, or the file cannot be opened
+    };
+    DbError(const std::string& what, Cause cause = Cause::Other)
+        : std::runtime_error(what), cause_(cause) {}
+    Cause cause() const { return cause_; }
+    bool notADatabase() const { return cause_ == Cause::NotADatabase; }
 
   private:
-    bool notADatabase_;
+    Cause cause_;
 };
 
 // `name` as an SQL identifier, quotes doubled: for names read from a file.
@@ -55,12 +61,18 @@ class Connection {
 
     // A statement for `sql`. Statements are kept for reuse: the same text prepared again
     // gets the kept one back, reset, unless it is still in use.
+    // Writes go through a rollback journal, synced at every commit. For connections that
+    // write, once the file is known to be fit for it.
+    void useRollbackJournal() const;
+
     Statement prepare(const std::string& sql) const;
     void exec(const std::string& sql) const;
     bool tableExists(const std::string& name) const;
     std::int64_t lastInsertRowid() const;
 
     const std::string& path() const { return path_; }
+    // The SQLite handle, for the calls this wrapper does not make (hooks in tests).
+    sqlite3* handle() const { return db_; }
 
     [[noreturn]] void fail(const std::string& context) const;
 
@@ -115,10 +127,17 @@ class Statement {
     bool* inUse_;
 };
 
-// A transaction that rolls back unless committed.
+// A transaction that rolls back unless committed. A write transaction takes the file for
+// writing at once, and its commit raises the file's write count, kept in the user version of
+// page 1's header: a journal a crash leaves holds page 1 as it was, so its count tells
+// whether the journal can be this file's own. (SQLite's own change counter cannot tell:
+// SQLCipher derives it from the encrypted bytes, different at every write.) A read
+// transaction sees the database as it was at its first read, every later read included,
+// whatever other connections commit meanwhile.
 class Transaction {
   public:
-    explicit Transaction(const Connection& conn);
+    enum class Kind { Write, Read };
+    explicit Transaction(const Connection& conn, Kind kind = Kind::Write);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -126,6 +145,7 @@ class Transaction {
 
   private:
     const Connection& conn_;
+    Kind kind_;
     bool done_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "data/DatabaseCheck.h"
 
+#include "data/Journal.h"
 #include "data/Schema.h"
 
 #include <algorithm>
@@ -190,7 +191,8 @@ void scanQuestions(const Connection& conn, const QuestionVisitor& visit) {
     }
 }
 
-std::unique_ptr<Connection> openCheckedDatabase(const std::string& path) {
+std::unique_ptr<Connection> openCheckedDatabase(const std::string& path, const DatabaseLock* lock) {
+    checkFilesBeside(path, lock);
     std::unique_ptr<Connection> conn;
     try {
         conn = std::make_unique<Connection>(path, kDatabasePassword);
@@ -204,16 +206,24 @@ std::unique_ptr<Connection> openCheckedDatabase(const std::string& path) {
     return conn;
 }
 
-void requireWritable(const std::string& path) {
-    const std::filesystem::path file = std::filesystem::absolute(path);
-    for (const auto& [place, kind] : {std::pair{file.parent_path(), Kind::ReadOnlyFolder},
-                                      std::pair{file, Kind::ReadOnlyFile}}) {
-        if (faccessat(AT_FDCWD, place.c_str(), W_OK, AT_EACCESS) == 0) continue;
-        DatabaseFault fault;
-        fault.kind = kind;
-        fault.path = place.string();
-        refuse(std::move(fault));
-    }
+namespace {
+
+void requireWritablePlace(const std::filesystem::path& place, Kind kind) {
+    if (faccessat(AT_FDCWD, place.c_str(), W_OK, AT_EACCESS) == 0) return;
+    DatabaseFault fault;
+    fault.kind = kind;
+    fault.path = place.string();
+    refuse(std::move(fault));
+}
+
+} // namespace
+
+void requireWritableFile(const std::string& path) {
+    requireWritablePlace(std::filesystem::absolute(path), Kind::ReadOnlyFile);
+}
+
+void requireWritableFolder(const std::string& path) {
+    requireWritablePlace(std::filesystem::absolute(path).parent_path(), Kind::ReadOnlyFolder);
 }
 
 } // namespace kvz

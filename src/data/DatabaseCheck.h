@@ -44,16 +44,20 @@ void scanQuestions(const Connection& conn, const QuestionVisitor& visit);
 // Why the game cannot use a database file.
 struct DatabaseFault {
     enum class Kind {
-        Empty,         // no data at all
-        NotEncrypted,  // a database, but not protected by the game's password
-        Damaged,       // unreadable: not a database, a wrong password, truncated or corrupt
-        MissingTable,  // `table`
-        MissingField,  // `field` of `table`, or not at its place
-        SettingsRows,  // tbStat holds `rows` rows instead of one
-        TooFewResults, // tbRezultati holds `rows` rows, fewer than ten
-        BadField,      // `field` of `table` in row `row` (0 for the settings row)
-        ReadOnlyFile,  // the file at `path` may not be written to
-        ReadOnlyFolder // the folder at `path` may not be written to (nor its journal)
+        Empty,          // no data at all
+        NotEncrypted,   // a database, but not protected by the game's password
+        Damaged,        // unreadable: not a database, a wrong password, truncated or corrupt
+        MissingTable,   // `table`
+        MissingField,   // `field` of `table`, or not at its place
+        SettingsRows,   // tbStat holds `rows` rows instead of one
+        TooFewResults,  // tbRezultati holds `rows` rows, fewer than ten
+        BadField,       // `field` of `table` in row `row` (0 for the settings row)
+        ReadOnlyFile,   // the file at `path` may not be written to
+        ReadOnlyFolder, // the folder at `path` may not be written to (nor its journal)
+        // The file named `field` beside the database:
+        PendingLog,              // changes another program has not written into the file
+        ForeignJournal,          // a rollback journal that cannot belong to the file
+        JournalInReadOnlyFolder, // a journal to roll back, in a folder that refuses it
     };
     Kind kind = Kind::Damaged;
     std::string table;
@@ -65,24 +69,30 @@ struct DatabaseFault {
 };
 
 // A database the game refuses, found before anything was written to it.
+class DatabaseLock;
+
 class BadDatabase : public DbError {
   public:
-    explicit BadDatabase(DatabaseFault fault)
-        : DbError("the database fails its check"), fault_(std::move(fault)) {}
+    explicit BadDatabase(DatabaseFault fault,
+                         const std::string& what = "the database fails its check")
+        : DbError(what), fault_(std::move(fault)) {}
     const DatabaseFault& fault() const { return fault_; }
 
   private:
     DatabaseFault fault_;
 };
 
-// Opens the game's database and reads it through: every page, the tables and fields the
-// game uses, the settings row, the results and every question. Throws BadDatabase with the
-// first fault found; nothing is written to the file before it passes.
-std::unique_ptr<Connection> openCheckedDatabase(const std::string& path);
+// Opens the game's database and reads it through: the files beside it first (see
+// checkFilesBeside, which judges a journal under `lock`), then every page, the tables and
+// fields the game uses, the settings row, the results and every question. Throws
+// BadDatabase with the first fault found; nothing is written to the file before it passes.
+std::unique_ptr<Connection> openCheckedDatabase(const std::string& path,
+                                                const DatabaseLock* lock = nullptr);
 
-// Throws BadDatabase (ReadOnlyFile or ReadOnlyFolder) when the program may not write the
-// database at `path` or create its journal beside it, so a game that could store nothing
-// is refused before it is played instead of failing at its first write.
-void requireWritable(const std::string& path);
+// Throw BadDatabase (ReadOnlyFile, ReadOnlyFolder) when the program may not write the
+// database at `path`, or create its journal beside it: a game that could store nothing is
+// refused before it is played instead of failing at its first write.
+void requireWritableFile(const std::string& path);
+void requireWritableFolder(const std::string& path);
 
 } // namespace kvz

@@ -11,9 +11,13 @@ namespace kvz {
 namespace {
 
 void commit(const Connection& conn, const std::string& sql, const std::vector<Value>& values) {
-    auto st = conn.prepare(sql);
-    for (std::size_t i = 0; i < values.size(); ++i) st.bind(static_cast<int>(i) + 1, values[i]);
-    st.run();
+    Transaction tx(conn);
+    {
+        auto st = conn.prepare(sql);
+        for (std::size_t i = 0; i < values.size(); ++i) st.bind(static_cast<int>(i) + 1, values[i]);
+        st.run();
+    }
+    tx.commit();
 }
 
 class DirectWriter final : public Writer {
@@ -46,7 +50,9 @@ class BackgroundWriter final : public Writer {
     void write(const std::string& sql, std::vector<Value> values) override {
         {
             std::lock_guard lock(mutex_);
-            if (failed_) return;
+            // A write after a failed one would build on it: the failure is thrown instead,
+            // unless it has been reported already.
+            if (failed_) return throwFailure();
             queue_.push_back(Job{sql, std::move(values)});
         }
         wake_.notify_all();
@@ -82,7 +88,10 @@ class BackgroundWriter final : public Writer {
             lock.unlock();
             std::optional<DbError> failure;
             try {
-                if (!conn) conn.emplace(path_, kDatabasePassword);
+                if (!conn) {
+                    conn.emplace(path_, kDatabasePassword);
+                    conn->useRollbackJournal();
+                }
                 commit(*conn, job.sql, job.values);
             } catch (const DbError& e) {
                 failure = e;

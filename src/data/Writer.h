@@ -9,16 +9,16 @@
 namespace kvz {
 
 // Where the game's writes go. Each write is one statement with its values, committed as a
-// transaction of its own, in the order the writes were made.
+// transaction of its own, in the order the writes were made. A failed write is thrown once,
+// from write(), settle() or check(), whichever comes first; the writes after it are dropped.
 class Writer {
   public:
     virtual ~Writer() = default;
 
     virtual void write(const std::string& sql, std::vector<Value> values) = 0;
-    // Returns once every write made so far is committed. Throws the DbError of a write
-    // that failed, once; the writes after a failed one are dropped.
+    // Returns once every write made so far is committed; throws the DbError of one that failed.
     virtual void settle() = 0;
-    // Throws the DbError of a write that failed, once, without waiting.
+    // Throws the DbError of a write that failed, without waiting.
     virtual void check() = 0;
 };
 

@@ -1,11 +1,11 @@
 #include "ProgramFolder.h"
 
 #include "data/DatabaseCheck.h"
+#include "data/DatabaseLock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace kvz::desktop {
 
@@ -28,7 +28,8 @@ bool portable(const QString& folder) {
 // read error), is left to the game to report: the file is not touched.
 bool damaged(const QString& path) {
     try {
-        openCheckedDatabase(path.toStdString());
+        auto lock = lockIfFree(path.toStdString());
+        openCheckedDatabase(path.toStdString(), lock.get());
         return false;
     } catch (const BadDatabase& e) {
         using Kind = DatabaseFault::Kind;
@@ -99,9 +100,14 @@ QString installedTemplateFolder(const QString& executableFolder) {
     return QDir::cleanPath(executableFolder + QStringLiteral("/../share/kvizomat"));
 }
 
+QString dataHome() {
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    return QDir::isAbsolutePath(xdg) ? QDir::cleanPath(xdg)
+                                     : QDir::homePath() + QStringLiteral("/.local/share");
+}
+
 QString userDataFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/kvizomat");
+    return dataHome() + QStringLiteral("/kvizomat");
 }
 
 } // namespace kvz::desktop

@@ -22,6 +22,10 @@ FolderChoice chooseProgramFolder(const QString& executableFolder, const QString&
 // The installed template beside an executable in <prefix>/bin: <prefix>/share/kvizomat.
 QString installedTemplateFolder(const QString& executableFolder);
 
+// The user's data home: $XDG_DATA_HOME, or ~/.local/share when it is unset or relative (a
+// relative value is to be ignored, not read against whatever folder the game started in).
+QString dataHome();
+
 // The user's data folder for the game ($XDG_DATA_HOME/kvizomat).
 QString userDataFolder();
 

@@ -1,5 +1,6 @@
 #include "QtPlatform.h"
 
+#include "ProgramFolder.h"
 #include "text/DisplayCode.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTime>
 #include <iostream>
 
@@ -38,22 +38,14 @@ const char* const kDisplayFontFile = "_ARIAL.TTF";
 
 } // namespace
 
-QtPlatform::QtPlatform(QString programFolder, QString lockPath)
-    : programFolder_(std::move(programFolder)), lock_(lockPath),
-      beacon_(InstanceBeacon::socketPathFor(programFolder_)) {
-    lock_.setStaleLockTime(0); // only a lock whose process is gone is stale
-}
+QtPlatform::QtPlatform(QString programFolder)
+    : programFolder_(std::move(programFolder)),
+      beacon_(InstanceBeacon::socketPathFor(programFolder_)) {}
 
 QtPlatform::~QtPlatform() = default;
 
 QString QtPlatform::defaultProgramFolder() {
     return QCoreApplication::applicationDirPath();
-}
-
-QString QtPlatform::defaultLockPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    return folder + QStringLiteral("/kvizomat.lock");
 }
 
 void QtPlatform::messageBox(const std::string& text, const std::string& title, MessageIcon icon) {
@@ -92,15 +84,21 @@ Sound* QtPlatform::sound() {
 }
 
 bool QtPlatform::anotherCopyRunning() {
-    if (lock_.isLocked()) return false;
-    if (lock_.tryLock(0)) {
-        beacon_.listen([this] {
-            if (calledToFront_) calledToFront_();
-        });
+    if (windowMark_) return false;
+    try {
+        windowMark_ = std::make_unique<DatabaseLock>(programFolder() + "/Baza.mdb",
+                                                     DatabaseLock::Kind::Window);
+    } catch (const DatabaseInUse&) {
+        // The window already running on this database is asked to the front.
+        InstanceBeacon::call(InstanceBeacon::socketPathFor(programFolder_));
+        return true;
+    } catch (const DbError&) { // a file the game cannot write: it says so itself
         return false;
     }
-    InstanceBeacon::call(InstanceBeacon::socketPathFor(programFolder_));
-    return true;
+    beacon_.listen([this] {
+        if (calledToFront_) calledToFront_();
+    });
+    return false;
 }
 
 ScreenSize QtPlatform::screenSize() {
@@ -132,9 +130,7 @@ bool QtPlatform::isWindowsNT() {
 }
 
 std::string QtPlatform::fontFolder() {
-    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            QStringLiteral("/fonts"))
-        .toStdString();
+    return (dataHome() + QStringLiteral("/fonts")).toStdString();
 }
 
 bool QtPlatform::copyFile(const std::string& from, const std::string& to) {

@@ -4,8 +4,8 @@
 #include "InstanceBeacon.h"
 #include "Sound.h"
 #include "core/Services.h"
+#include "data/DatabaseLock.h"
 
-#include <QLockFile>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -16,9 +16,8 @@ namespace kvz::desktop {
 class QtPlatform : public Platform {
   public:
     // `programFolder`: where Baza.mdb and the sounds lie (the executable's folder by
-    // default); `lockPath`: the file whose lock marks a running copy.
-    explicit QtPlatform(QString programFolder = defaultProgramFolder(),
-                        QString lockPath = defaultLockPath());
+    // default).
+    explicit QtPlatform(QString programFolder = defaultProgramFolder());
     ~QtPlatform() override;
 
     static QString defaultProgramFolder();
@@ -30,11 +29,12 @@ class QtPlatform : public Platform {
     // What a second start of the game on the same folder asks of this one: to come to the
     // front. A second start calls the first before it ends.
     void onCalledToFront(std::function<void()> called) { calledToFront_ = std::move(called); }
-    static QString defaultLockPath();
 
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
     void beep() override;
     void playWav(const std::string& fullName) override;
+    // Another game window on the same Baza.mdb, from any session or machine that shares the
+    // folder: the database itself carries the mark, which this window then holds.
     bool anotherCopyRunning() override;
     ScreenSize screenSize() override;
     std::string programFolder() override;
@@ -53,7 +53,7 @@ class QtPlatform : public Platform {
     Sound* sound();
 
     QString programFolder_;
-    QLockFile lock_;
+    std::unique_ptr<DatabaseLock> windowMark_;
     InstanceBeacon beacon_;
     std::function<void()> calledToFront_;
     bool muted_ = false;

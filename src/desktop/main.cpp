@@ -1,5 +1,6 @@
 // The desktop program: the game's window on Qt.
 #include "CommandLine.h"
+#include "EndSignals.h"
 #include "FirstFrame.h"
 #include "Fonts.h"
 #include "FormWidget.h"
@@ -135,6 +136,7 @@ int main(int argc, char* argv[]) {
     kvz::Form1 form(platform, generator);
     kvz::desktop::FormWidget window(form);
     platform.onCalledToFront([&window] { window.comeToFront(); });
+    kvz::desktop::closeOnEndSignals(window);
     chooseScript(window, platform, options);
     if (!window.start()) return form.exitStatus;
 

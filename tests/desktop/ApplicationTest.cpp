@@ -4,10 +4,16 @@
 #include "DesktopFixture.h"
 #include "ProgramFolder.h"
 #include "WindowFit.h"
+#include "data/DatabaseLock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
+#include <chrono>
+#include <csignal>
+#include <sys/wait.h>
+#include <thread>
 
 namespace kvz::test {
 
@@ -106,6 +112,17 @@ TEST_F(Installed, aPortableFolderWithItsOwnDatabasePlaysWhereItIs) {
 TEST_F(Installed, withoutATemplateTheExecutablesFolderIsUsedAndTheGameReportsTheMissingBase) {
     fs::remove_all(root.path() / "share");
     EXPECT_EQ(choose().folder.toStdString(), (root.path() / "bin").string());
+}
+
+TEST(DataHome, aRelativeXdgDataHomeIsIgnoredNotReadAgainstTheCurrentFolder) {
+    qtApp();
+    qputenv("XDG_DATA_HOME", "podaci/share");
+    EXPECT_EQ(desktop::userDataFolder(), QDir::homePath() + "/.local/share/kvizomat");
+    EXPECT_EQ(desktop::QtPlatform().fontFolder(),
+              (QDir::homePath() + "/.local/share/fonts").toStdString());
+    qputenv("XDG_DATA_HOME", "/srv/podaci/");
+    EXPECT_EQ(desktop::userDataFolder(), QStringLiteral("/srv/podaci/kvizomat"));
+    qunsetenv("XDG_DATA_HOME");
 }
 
 TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefused) {
@@ -297,6 +314,35 @@ TEST(WindowFit, theGameKeepsItsDesignAndIsScaledUniformlyWhenTheWindowDoesNotMat
     EXPECT_NEAR(viewFor({794, 575}, design, false).scale, 575.0 / 594, 1e-9);
     EXPECT_NEAR(viewFor({1920, 1080}, design, false).scale, 1080.0 / 594, 1e-9);
     EXPECT_EQ(desktop::smallestWindow(design), QSize(476, 356));
+}
+
+namespace {
+
+// Whether the process holds the file open.
+bool holdsOpen(pid_t pid, const fs::path& file) {
+    std::error_code ec;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec))
+        if (fs::read_symlink(fd.path(), ec) == file) return true;
+    return false;
+}
+
+} // namespace
+
+TEST(EndSignals, theSessionEndingTheProgramClosesItAsTheWindowWouldAndFreesTheDatabase) {
+    TempDir dir;
+    fs::copy_file(fs::path(KVZ_PROGRAM_DIR) / "Baza.mdb", dir.path() / "Baza.mdb");
+    const pid_t game = startQuietly(
+        {std::string(KVZ_PROGRAM_DIR) + "/kvizomat", "--mute", "--dir", dir.path().string()});
+    ASSERT_GT(game, 0);
+    // Once the game holds its database it has set up its answer to the signal.
+    int status = 0;
+    while (!holdsOpen(game, dir.path() / "Baza.mdb") && waitpid(game, &status, WNOHANG) == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill(game, SIGTERM);
+    ASSERT_EQ(waitpid(game, &status, 0), game);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by the signal itself, writes under way lost";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NO_THROW(DatabaseLock{dir.file("Baza.mdb")});
 }
 
 } // namespace kvz::test

@@ -50,8 +50,7 @@ QString preparedFolder(const TempDir& dir) {
 } // namespace
 
 DesktopTest::DesktopTest()
-    : platform(preparedFolder(dir), QString::fromStdString(dir.file("kvizomat.lock"))),
-      form(platform, generator), window(form) {}
+    : platform(preparedFolder(dir)), form(platform, generator), window(form) {}
 
 void DesktopTest::startProgram() {
     ASSERT_TRUE(window.start()) << (platform.messages.empty() ? "" : platform.messages.front());

@@ -153,41 +153,41 @@ TEST(Fonts, onlyTheDisplayFontShowsTheDisplayCodeAsCyrillic) {
     EXPECT_EQ(desktop::fontFor("Cir Arial", 12, false, 20).pixelSize(), 240);
 }
 
-TEST(QtPlatform, aSecondCopyFindsTheLockHeldUntilTheFirstLetsGo) {
+TEST(QtPlatform, theCopyRunningIsAWindowOnTheSameDatabaseWhateverItsSession) {
     qtApp();
-    TempDir dir;
-    const QString lock = QString::fromStdString(dir.file("kvizomat.lock"));
-    auto first = std::make_unique<desktop::QtPlatform>(QString(), lock);
+    TempDir shared, other;
+    for (const TempDir* dir : {&shared, &other})
+        std::filesystem::copy_file(std::filesystem::path(KVZ_PROGRAM_DIR) / "Baza.mdb",
+                                   dir->path() / "Baza.mdb");
+    auto folder = [](const TempDir& dir) { return QString::fromStdString(dir.path().string()); };
+    auto first = std::make_unique<desktop::QtPlatform>(folder(shared));
     EXPECT_FALSE(first->anotherCopyRunning());
-    desktop::QtPlatform second(QString(), lock);
+    EXPECT_FALSE(first->anotherCopyRunning()) << "a window is no copy of itself";
+    desktop::QtPlatform second(folder(shared));
     EXPECT_TRUE(second.anotherCopyRunning());
+    desktop::QtPlatform elsewhere(folder(other));
+    EXPECT_FALSE(elsewhere.anotherCopyRunning()) << "a window on another database";
     first.reset();
-    desktop::QtPlatform third(QString(), lock);
-    EXPECT_FALSE(third.anotherCopyRunning());
+    desktop::QtPlatform third(folder(shared));
+    EXPECT_FALSE(third.anotherCopyRunning()) << "the first window's mark went with it";
 }
 
 TEST(QtPlatform, aSecondStartCallsTheRunningCopyToTheFrontBeforeItEnds) {
     qtApp();
     TempDir dir;
+    std::filesystem::copy_file(std::filesystem::path(KVZ_PROGRAM_DIR) / "Baza.mdb",
+                               dir.path() / "Baza.mdb");
     const QString folder = QString::fromStdString(dir.path().string());
-    const QString lock = QString::fromStdString(dir.file("kvizomat.lock"));
     // A socket left behind by a copy that died is taken over by the next first copy.
     writeFile(desktop::InstanceBeacon::socketPathFor(folder).toStdString(), "stale");
-    desktop::QtPlatform first(folder, lock);
+    desktop::QtPlatform first(folder);
     int calls = 0;
     first.onCalledToFront([&calls] { ++calls; });
     ASSERT_FALSE(first.anotherCopyRunning());
 
-    desktop::QtPlatform second(folder, lock);
+    desktop::QtPlatform second(folder);
     EXPECT_TRUE(second.anotherCopyRunning());
-    QEventLoop wait;
-    QTimer timeout;
-    QObject::connect(&timeout, &QTimer::timeout, &wait, [&] {
-        if (calls > 0) wait.quit();
-    });
-    timeout.start(10);
-    QTimer::singleShot(5000, &wait, &QEventLoop::quit);
-    wait.exec();
+    EXPECT_TRUE(runUntil([&calls] { return calls > 0; }, 5000));
     EXPECT_EQ(calls, 1);
 
     // Nobody listens for another folder: the call finds no one.
@@ -200,7 +200,7 @@ TEST(QtPlatform, aSoundStartsAndReturnsAtOnceEvenWithoutAnAudioDevice) {
     EXPECT_NE(desktop::loadSound(), nullptr) << "no sound module beside the program";
     TempDir dir;
     writeFile(dir.file("broken.wav"), "RIFF....WAVEfmt ");
-    desktop::QtPlatform platform(QString::fromUtf8(KVZ_PROGRAM_DIR), QString());
+    desktop::QtPlatform platform(QString::fromUtf8(KVZ_PROGRAM_DIR));
     platform.beep();
     platform.playWav(platform.programFolder() + "/Mil.wav");
     platform.beep();                                            // over the fanfare
@@ -216,7 +216,7 @@ TEST(QtPlatform, theDisplayFontCountsAsRegisteredOnceItLiesInTheUsersFontFolder)
     qtApp();
     TempDir dir;
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.file("share")));
-    desktop::QtPlatform platform(QString::fromStdString(dir.path().string()), QString());
+    desktop::QtPlatform platform(QString::fromStdString(dir.path().string()));
     EXPECT_EQ(platform.fontFolder(), dir.file("share") + "/fonts");
     EXPECT_FALSE(platform.registerDisplayFont("any"));
     writeFile(dir.file("_ARIAL.TTF"), "font");

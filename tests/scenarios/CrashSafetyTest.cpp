@@ -12,75 +12,25 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <optional>
 #include <random>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
-
-extern char** environ;
 
 using namespace kvz;
 using namespace kvz::test;
 
 namespace {
 
-constexpr int kGames = 12;
-
-// Games on the sample bank (A is right at every level) that write at nearly every step:
-// game g answers g % 5 questions right, calls the friend, asks the audience and walks
-// away, so each raises Start, Tac or Netac, PTac or PNetac and may store a result.
-std::string writingGames() {
-    std::string s = "start\nfocus Text1\ntype \"Ana\"\n";
-    for (int g = 0; g < kGames; ++g) {
-        s += "click lblStart\nwait 6100\n";
-        for (int q = 0; q < g % 5; ++q)
-            s += "click lblKviz(1)\nclick lblDANE(0)\nwait 3000\nwait 6100\n";
-        s += "click Image2(2)\nclick Image2(7)\nclick Image2(4)\nwait 9200\n"
-             "click lblHvala(0)\nclick lblIzlaz\n";
-    }
-    return s;
-}
-
-// Every state the file passes through while the games run to their end, in order.
-std::vector<Json> statesOf(const std::string& script, const std::string& fresh) {
-    ProgramFolder folder(nullptr);
-    writeFile(folder.file("Baza.mdb"), fresh);
-    Connection reader(folder.file("Baza.mdb"), kDatabasePassword);
-    std::vector<Json> states{exportDatabase(reader)};
-    std::string traced;
-    for (std::size_t at = 0, end; at < script.size(); at = end + 1) {
-        end = script.find('\n', at);
-        traced += script.substr(at, end - at) + "\ndump\n";
-    }
-    auto result = script::runScript(traced, folder.path(), [&](const Json&) {
-        Json now = exportDatabase(reader);
-        if (now != states.back()) states.push_back(std::move(now));
-    });
-    EXPECT_EQ(result.status, script::kRanToEnd) << result.error;
-    return states;
-}
-
 // Starts the driver on the folder with the script, its output thrown away.
 pid_t startDriver(const std::string& folder, const std::string& scriptFile, bool writeBehind) {
-    static const std::string driver = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-script";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args{driver, "--dir", folder, scriptFile};
+    std::vector<std::string> args{std::string(KVZ_PROGRAM_DIR) + "/kvizomat-script", "--dir",
+                                  folder, scriptFile};
     if (writeBehind) args.insert(args.begin() + 1, "--write-behind");
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    int rc = posix_spawn(&pid, driver.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
+    return startQuietly(args);
 }
 
 using Clock = std::chrono::steady_clock;
@@ -117,13 +67,9 @@ TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesOnlyTheWritesInFligh
     const char* env = std::getenv("KVZ_KILL_RUNS");
     const int runs = env != nullptr ? std::atoi(env) : 20;
     std::string script = writingGames();
-    std::string fresh = [] {
-        TempDir dir;
-        createDatabase(dir.file("Baza.mdb"), sampleFixture());
-        return readFile(dir.file("Baza.mdb"));
-    }();
+    std::string fresh = freshDatabase();
     std::vector<Json> states = statesOf(script, fresh);
-    ASSERT_GT(states.size(), 3u * kGames);
+    ASSERT_GT(states.size(), 3u * kWritingGames);
 
     TempDir scriptDir;
     writeFile(scriptDir.file("games.script"), script);

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace kvz::test {
 
@@ -27,6 +28,50 @@ script::ScriptResult ProgramFolder::runRaw(const std::string& script) const {
 Json ProgramFolder::exportDatabase() const {
     Connection conn(dir_.file("Baza.mdb"), kDatabasePassword);
     return kvz::exportDatabase(conn);
+}
+
+std::string writingGames() {
+    std::string s = "start\nfocus Text1\ntype \"Ana\"\n";
+    for (int g = 0; g < kWritingGames; ++g) {
+        s += "click lblStart\nwait 6100\n";
+        for (int q = 0; q < g % 5; ++q)
+            s += "click lblKviz(1)\nclick lblDANE(0)\nwait 3000\nwait 6100\n";
+        s += "click Image2(2)\nclick Image2(7)\nclick Image2(4)\nwait 9200\n"
+             "click lblHvala(0)\nclick lblIzlaz\n";
+    }
+    return s;
+}
+
+std::string freshDatabase() {
+    TempDir dir;
+    createDatabase(dir.file("Baza.mdb"), sampleFixture());
+    return readFile(dir.file("Baza.mdb"));
+}
+
+std::vector<Json> statesOf(const std::string& script, const std::string& fresh) {
+    ProgramFolder folder(nullptr);
+    writeFile(folder.file("Baza.mdb"), fresh);
+    Connection reader(folder.file("Baza.mdb"), kDatabasePassword);
+    std::vector<Json> states{kvz::exportDatabase(reader)};
+    std::string traced;
+    for (std::size_t at = 0, end; at < script.size(); at = end + 1) {
+        end = script.find('\n', at);
+        traced += script.substr(at, end - at) + "\ndump\n";
+    }
+    auto result = script::runScript(traced, folder.path(), [&](const Json&) {
+        Json now = kvz::exportDatabase(reader);
+        if (now != states.back()) states.push_back(std::move(now));
+    });
+    EXPECT_EQ(result.status, script::kRanToEnd) << result.error;
+    return states;
+}
+
+std::vector<Json> dumpsPrinted(const std::string& output) {
+    std::vector<Json> dumps;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && line[0] == '{') dumps.push_back(Json::parse(line));
+    return dumps;
 }
 
 Json dumpLabelled(const std::vector<Json>& dumps, const std::string& label) {

@@ -31,6 +31,22 @@ class ProgramFolder {
     TempDir dir_;
 };
 
+// Twelve games on the sample bank (A is right at every level) that write at nearly every
+// step: game g answers g % 5 questions right, calls the friend, asks the audience and walks
+// away, so each raises Start, Tac or Netac, PTac or PNetac and may store a result.
+inline constexpr int kWritingGames = 12;
+std::string writingGames();
+
+// The bytes of a fresh database made from the sample fixture.
+std::string freshDatabase();
+
+// Every state the database passes through while `script` runs to its end on a program
+// folder holding `fresh`, in order, the first one before the script.
+std::vector<Json> statesOf(const std::string& script, const std::string& fresh);
+
+// The dumps a run of the driver printed, one JSON line each.
+std::vector<Json> dumpsPrinted(const std::string& output);
+
 // The dump made by `dump LABEL`; the test fails when there is none.
 Json dumpLabelled(const std::vector<Json>& dumps, const std::string& label);
 

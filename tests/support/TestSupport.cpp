@@ -5,10 +5,16 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
+#include <grp.h>
+#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace kvz::test {
 
@@ -75,6 +81,50 @@ int runCommand(const std::string& command, std::string* output) {
     int status = pclose(pipe);
     if (output) *output = text;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::optional<std::string> asOrdinaryUser(const std::string& owned,
+                                          const std::function<std::string()>& body) {
+    const bool root = geteuid() == 0;
+    if (root && runCommand("chown -R nobody '" + owned + "'") != 0) return std::nullopt;
+    int out[2];
+    if (pipe(out) != 0) return std::nullopt;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(out[0]);
+        if (root && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(3);
+        const std::string text = body();
+        const bool sent =
+            write(out[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        _exit(sent ? 0 : 4);
+    }
+    close(out[1]);
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(n));
+    close(out[0]);
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return text;
+}
+
+int startQuietly(const std::vector<std::string>& args) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> copy = args;
+    std::vector<char*> argv;
+    for (auto& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
 }
 
 } // namespace kvz::test

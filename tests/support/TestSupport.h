@@ -3,8 +3,11 @@
 #include "common/Fixture.h"
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvz::test {
 
@@ -38,5 +41,15 @@ void writeFile(const std::string& path, const std::string& content);
 // Runs a command through the shell; returns its exit status and fills `output` with what it
 // printed on standard output and standard error.
 int runCommand(const std::string& command, std::string* output = nullptr);
+
+// Runs `body` in a process of its own as an ordinary user, one that file permissions hold:
+// when the tests run as root, who writes anywhere, the folder `owned` is handed to the user
+// "nobody" and the process becomes that user. Returns what `body` returned, or nothing when
+// the process failed.
+std::optional<std::string> asOrdinaryUser(const std::string& owned,
+                                          const std::function<std::string()>& body);
+
+// Starts a program with its output thrown away; returns its process id, or -1.
+int startQuietly(const std::vector<std::string>& args);
 
 } // namespace kvz::test

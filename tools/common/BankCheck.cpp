@@ -35,6 +35,7 @@ bool BankReport::everyLevelPlayable() const {
 }
 
 BankReport checkBank(const Connection& conn) {
+    Transaction snapshot(conn, Transaction::Kind::Read);
     BankReport report;
     scanQuestions(conn, [&](std::int64_t rowid, std::int64_t level,
                             const std::vector<FieldProblem>& problems) {

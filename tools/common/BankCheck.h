@@ -20,7 +20,8 @@ struct BankReport {
     bool clean() const { return problems.empty() && everyLevelPlayable(); }
 };
 
-// Reads the whole bank and the two small tables and reports what would trouble a game.
+// Reads the whole bank and the two small tables, at one moment, and reports what would
+// trouble a game.
 BankReport checkBank(const Connection& conn);
 std::string formatReport(const BankReport& report);
 

@@ -2,6 +2,8 @@
 
 #include "data/Database.h"
 
+#include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,11 +36,36 @@ enum class BankFormat { Json, Csv, Text };
 // The format by file name ending: .json, .csv, anything else is the plain-text format.
 BankFormat bankFormatOf(std::string_view fileName);
 
+// A level as written on a command line: a whole number 1..15 and nothing else.
+std::optional<int> levelNumber(std::string_view text);
+
+// Where a bank goes as it is read: every question that passed its checks, every problem.
+struct BankSink {
+    std::function<void(BankQuestion&&)> question;
+    std::function<void(BankProblem&&)> problem;
+};
+
 // Reads questions written in ordinary UTF-8 Serbian (Cyrillic or Latin) and checks every
-// row: a question and four answers present, the level 1..15, the right answer 1..4 (or its
-// letter), every text expressible in display code. `level` is given to rows that state none
-// (the plain-text format never states one).
+// row: only the known columns or keys, each once; a question and four answers present, the
+// level 1..15, the right answer 1..4 (or its letter), every text expressible in display
+// code. `level` is given to rows that state none (the plain-text format never states one).
+// The source is read as it goes, one row at a time, so a file of any size takes little
+// memory; nesting in JSON is bounded, and a byte-order mark at the start is skipped. Rows
+// reach the sink in source order, problems as they are found.
+void readBank(std::istream& in, BankFormat format, std::optional<int> level, const BankSink& sink);
+
+// The same for a bank held in memory, problems in line order.
 ParsedBank parseBank(std::string_view content, BankFormat format, std::optional<int> level);
+
+// Appends questions to tbKviz, one at a time, inside the caller's transaction.
+class QuestionInserter {
+  public:
+    explicit QuestionInserter(const Connection& conn);
+    void add(const BankQuestion& q);
+
+  private:
+    Statement insert_;
+};
 
 // Appends the questions to tbKviz in their order, all or nothing.
 void addQuestions(const Connection& conn, const std::vector<BankQuestion>& questions);

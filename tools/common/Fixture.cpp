@@ -139,6 +139,7 @@ void createDatabase(const std::string& path, const Json& fixture) {
 }
 
 Json exportDatabase(const Connection& conn) {
+    Transaction snapshot(conn, Transaction::Kind::Read);
     Json out = Json::object();
     Json stat = rowsOf(conn, selectSql("tbStat", kStatFields), kStatFields);
     for (auto& row : stat)

@@ -21,7 +21,7 @@ void createDatabase(const std::string& path, const Json& fixture);
 // std::runtime_error when the fixture is malformed.
 void fillDatabase(const Connection& conn, const Json& fixture);
 
-// Reads the whole database back in the fixture format.
+// Reads the whole database back in the fixture format, every table at one moment.
 Json exportDatabase(const Connection& conn);
 
 Json valueToJson(const Value& v);

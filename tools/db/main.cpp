@@ -2,7 +2,10 @@
 #include "common/BankCheck.h"
 #include "common/BankImport.h"
 #include "common/Fixture.h"
+#include "data/DatabaseLock.h"
+#include "data/Journal.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -32,8 +35,10 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 
-kvz::Connection openExisting(const std::string& path) {
+// Opens a database after a look at the files beside it (judged under `lock`, when held).
+kvz::Connection openExisting(const std::string& path, const kvz::DatabaseLock* lock) {
     if (!std::ifstream(path)) throw std::runtime_error(path + ": no such file");
+    kvz::checkFilesBeside(path, lock);
     return kvz::Connection(path, kvz::kDatabasePassword);
 }
 
@@ -44,48 +49,82 @@ int create(const std::string& db, const std::string& fixturePath) {
     } catch (const kvz::Json::exception& e) { // a syntax error, or a number out of range
         throw std::runtime_error(fixturePath + ": not valid JSON: " + e.what());
     }
+    // A game on the file being replaced would write on into the old one, lost.
+    std::unique_ptr<kvz::DatabaseLock> lock;
+    if (std::filesystem::exists(db)) lock = std::make_unique<kvz::DatabaseLock>(db);
     kvz::createDatabase(db, fixture);
     return 0;
 }
 
 int exportDb(const std::string& db) {
-    std::cout << kvz::exportDatabase(openExisting(db)).dump(2) << "\n";
+    auto lock = kvz::lockIfFree(db); // none needed to read; while free, nobody writes meanwhile
+    std::cout << kvz::exportDatabase(openExisting(db, lock.get())).dump(2) << "\n";
     return 0;
+}
+
+// What an import has done so far: the rows added, the problems reported.
+struct ImportCount {
+    int questions = 0;
+    int problems = 0;
+};
+
+// Reads one bank file into the open transaction, reporting each problem as FILE:LINE: reason.
+// Rows are added only while no problem has been found in any file.
+void importFile(const std::string& file, std::optional<int> level, kvz::QuestionInserter& inserter,
+                ImportCount& count) {
+    auto say = [&](int line, const std::string& reason) {
+        std::cerr << file << (line > 0 ? ":" + std::to_string(line) : "") << ": " << reason << "\n";
+        ++count.problems;
+    };
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) return say(0, "is a folder, not a question bank");
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return say(0, "cannot be read");
+    const ImportCount before = count;
+    kvz::readBank(in, kvz::bankFormatOf(file), level,
+                  {[&](kvz::BankQuestion&& q) {
+                       if (count.problems == 0) inserter.add(q);
+                       ++count.questions;
+                   },
+                   [&](kvz::BankProblem&& p) { say(p.line, p.message); }});
+    if (in.bad()) return say(0, "could not be read to its end");
+    if (count.questions == before.questions && count.problems == before.problems)
+        say(1, "holds no questions");
 }
 
 int import(const std::string& db, const std::vector<std::string>& args) {
     std::optional<int> level;
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--level" && i + 1 < args.size()) {
-            int n = std::atoi(args[++i].c_str());
-            if (n < 1 || n > 15) return usage("--level takes a level from 1 to 15");
-            level = n;
+        if (args[i] == "--level") {
+            level = ++i < args.size() ? kvz::levelNumber(args[i]) : std::nullopt;
+            if (!level) return usage("--level takes a level from 1 to 15");
         } else {
             files.push_back(args[i]);
         }
     }
     if (files.empty()) return usage("import needs at least one file");
-    std::vector<kvz::BankQuestion> all;
-    int refused = 0;
-    for (const auto& file : files) {
-        auto parsed = kvz::parseBank(readFile(file), kvz::bankFormatOf(file), level);
-        for (const auto& p : parsed.problems)
-            std::cerr << file << ":" << p.line << ": " << p.message << "\n";
-        refused += static_cast<int>(parsed.problems.size());
-        all.insert(all.end(), parsed.questions.begin(), parsed.questions.end());
-    }
-    if (refused > 0) {
-        std::cerr << "kvizomat-db: " << refused << " problem(s); nothing was imported\n";
+    kvz::DatabaseLock lock(db);
+    kvz::Connection conn = openExisting(db, &lock);
+    conn.useRollbackJournal();
+    // Rows go in as they are read, in one transaction committed only when every file was
+    // read without a problem: a bank of any size takes little memory.
+    kvz::Transaction tx(conn);
+    kvz::QuestionInserter inserter(conn);
+    ImportCount count;
+    for (const auto& file : files) importFile(file, level, inserter, count);
+    if (count.problems > 0) {
+        std::cerr << "kvizomat-db: " << count.problems << " problem(s); nothing was imported\n";
         return 1;
     }
-    kvz::addQuestions(openExisting(db), all);
-    std::cout << "imported " << all.size() << " question(s)\n";
+    tx.commit();
+    std::cout << "imported " << count.questions << " question(s)\n";
     return 0;
 }
 
 int check(const std::string& db) {
-    auto report = kvz::checkBank(openExisting(db));
+    auto lock = kvz::lockIfFree(db);
+    auto report = kvz::checkBank(openExisting(db, lock.get()));
     std::cout << kvz::formatReport(report);
     return report.clean() ? 0 : 1;
 }

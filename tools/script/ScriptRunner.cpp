@@ -61,10 +61,20 @@ class Session {
             reportFailure(form_, e);
         }
         clock_.sync();
-        if (form_.ended && !endReported_) {
-            platform_.record({{"end", true}, {"status", form_.exitStatus}});
-            endReported_ = true;
-        }
+        noteEnd();
+    }
+
+    // The end of the script closes the program: the writes under way are waited for, and
+    // one that failed is reported by the game as at any event, in one last dump.
+    void finish(const DumpSink& sink, const WindowSink& window) {
+        if (!started_ || form_.ended) return;
+        form_.finishWrites();
+        noteEnd();
+        if (!form_.ended) return;
+        Command last;
+        last.word = "end";
+        last.hasWord = true;
+        run(last, sink, window);
     }
 
   private:
@@ -75,6 +85,13 @@ class Session {
     }
 
     void ignored(const Command& c) { platform_.record({{"ignored", c.source}}); }
+
+    void noteEnd() {
+        if (form_.ended && !endReported_) {
+            platform_.record({{"end", true}, {"status", form_.exitStatus}});
+            endReported_ = true;
+        }
+    }
 
     // Carries out one command; false when it did not reach the program.
     bool perform(const Command& c) {
@@ -191,6 +208,7 @@ ScriptResult runScript(std::string_view script, const std::string& folder, const
         Session session(folder, database);
         session.checkNames(commands);
         for (const Command& c : commands) session.run(c, collect, window);
+        session.finish(collect, window);
     } catch (const ScriptError& e) {
         result.status = kMalformed;
         result.error = e.what();

@@ -1,6 +1,8 @@
 #include "common/BankImport.h"
 
 #include <gtest/gtest.h>
+#include <istream>
+#include <streambuf>
 
 using namespace kvz;
 
@@ -95,4 +97,161 @@ TEST(BankImport, theUsualMultipleChoiceTextFormatNeedsALevel) {
         ASSERT_EQ(refused.problems.size(), 1u);
         EXPECT_NE(refused.problems[0].message.find("level"), std::string::npos);
     }
+}
+
+namespace {
+
+std::vector<std::string> messages(const ParsedBank& bank) {
+    std::vector<std::string> out;
+    for (const auto& p : bank.problems) out.push_back(std::to_string(p.line) + ": " + p.message);
+    return out;
+}
+
+bool mentions(const ParsedBank& bank, int line, const std::string& words) {
+    for (const auto& p : bank.problems)
+        if (p.line == line && p.message.find(words) != std::string::npos) return true;
+    return false;
+}
+
+// A source of `rows` bank rows made as they are read, which notes how much of it has been
+// read when asked.
+class GeneratedBank : public std::streambuf {
+  public:
+    GeneratedBank(BankFormat format, int rows) : format_(format), rows_(rows) {
+        chunk_ = format == BankFormat::Json  ? "["
+                 : format == BankFormat::Csv ? "Pitanje,A,B,V,G,RB,Tac\n"
+                                             : "";
+        setg(chunk_.data(), chunk_.data(), chunk_.data() + chunk_.size());
+    }
+    int made() const { return made_; }
+
+  protected:
+    int_type underflow() override {
+        if (made_ == rows_) return traits_type::eof();
+        ++made_;
+        const std::string n = std::to_string(made_);
+        if (format_ == BankFormat::Json)
+            chunk_ = std::string(made_ > 1 ? "," : "") + R"({"Pitanje": "Pitanje )" + n +
+                     R"(?", "A": "a", "B": "b", "V": "v", "G": "g", "RB": 1, "Tac": 1})" +
+                     (made_ == rows_ ? "]" : "") + "\n";
+        else if (format_ == BankFormat::Csv)
+            chunk_ = "Pitanje " + n + "?,a,b,v,g,1,1\n";
+        else
+            chunk_ = "Pitanje " + n + "?\nA. a\nB. b\nC. c\nD. d\nANSWER: A\n\n";
+        setg(chunk_.data(), chunk_.data(), chunk_.data() + chunk_.size());
+        return traits_type::to_int_type(chunk_[0]);
+    }
+
+  private:
+    BankFormat format_;
+    int rows_;
+    int made_ = 0;
+    std::string chunk_;
+};
+
+} // namespace
+
+TEST(BankImport, hostileInputIsRefusedWithAReasonNotACrash) {
+    // Nesting far deeper than any bank, in a field and as the whole file.
+    const std::string deep(70'000, '[');
+    auto nested =
+        parseBank(R"([{"Pitanje": )" + deep + std::string(70'000, ']') + "}]", BankFormat::Json, 1);
+    EXPECT_TRUE(nested.questions.empty());
+    EXPECT_TRUE(mentions(nested, 1, "nested deeper than"))
+        << ::testing::PrintToString(messages(nested));
+    EXPECT_TRUE(mentions(nested, 1, "\"Pitanje\" must be text, a number or null"));
+    EXPECT_FALSE(parseBank(deep, BankFormat::Json, 1).problems.empty());
+
+    // Lines far longer than any question, in the plain-text format and in CSV.
+    const std::string longLine(200'000, 'x');
+    auto text = parseBank(longLine + "\nA. a\nB. b\nC. c\nD. d\nANSWER: A\n", BankFormat::Text, 1);
+    EXPECT_TRUE(text.questions.empty());
+    EXPECT_TRUE(mentions(text, 1, "longer than"));
+    auto option = parseBank("P\nA. " + longLine + "\nB. b\nC. c\nD. d\nANSWER: " + longLine,
+                            BankFormat::Text, 1);
+    EXPECT_TRUE(option.questions.empty());
+    EXPECT_FALSE(option.problems.empty());
+    auto csv = parseBank("Pitanje,A,B,V,G,RB,Tac\n" + longLine + ",a,b,v,g,1,1\n", BankFormat::Csv,
+                         std::nullopt);
+    EXPECT_TRUE(mentions(csv, 2, "longer than"));
+}
+
+TEST(BankImport, everyFormatIsReadAsItGoesNotWholeFirst) {
+    for (BankFormat format : {BankFormat::Json, BankFormat::Csv, BankFormat::Text}) {
+        GeneratedBank source(format, 1000);
+        std::istream in(&source);
+        int firstSeenAt = 0, questions = 0;
+        std::vector<BankProblem> problems;
+        readBank(in, format, 1,
+                 {[&](BankQuestion&&) {
+                      if (questions++ == 0) firstSeenAt = source.made();
+                  },
+                  [&](BankProblem&& p) { problems.push_back(std::move(p)); }});
+        EXPECT_TRUE(problems.empty()) << static_cast<int>(format) << ": " << problems[0].message;
+        EXPECT_EQ(questions, 1000) << static_cast<int>(format);
+        EXPECT_LE(firstSeenAt, 3) << static_cast<int>(format)
+                                  << ": the first row waited for the rest";
+    }
+}
+
+TEST(BankImport, csvThatWouldChangeTheDataQuietlyIsRefused) {
+    const std::string header = "Pitanje,A,B,V,G,RB,Tac\n";
+    // A stray quote in a field without quotes, text after a closing quote, an open quote.
+    auto quotes = parseBank(header + "Sta je \"kvizomat,a,b,v,g,1,1\n"
+                                     "\"Dobro\" pitanje,a,b,v,g,1,1\n"
+                                     "\"Nezatvoreno,a,b,v,g,1,1\n",
+                            BankFormat::Csv, std::nullopt);
+    EXPECT_TRUE(quotes.questions.empty());
+    EXPECT_TRUE(mentions(quotes, 2, "quote")) << ::testing::PrintToString(messages(quotes));
+    EXPECT_TRUE(mentions(quotes, 3, "after the closing quote"));
+    EXPECT_TRUE(mentions(quotes, 4, "not closed"));
+
+    // A misspelt column and a column given twice are refused before any row.
+    const std::string row = "P,a,b,v,g,1,1,x\n";
+    auto unknown = parseBank("Pitanje,A,B,V,G,RB,Tac,Odgovor\n" + row, BankFormat::Csv, {});
+    EXPECT_TRUE(unknown.questions.empty());
+    EXPECT_TRUE(mentions(unknown, 1, "unknown column \"Odgovor\""));
+    auto twice = parseBank("Pitanje,A,B,V,G,RB,Tac,Pitanje\n" + row, BankFormat::Csv, {});
+    EXPECT_TRUE(twice.questions.empty());
+    EXPECT_TRUE(mentions(twice, 1, "\"Pitanje\" is given twice"));
+
+    // The same in JSON: an unknown or repeated key.
+    auto keys = parseBank(R"([{"Pitanje": "P", "A": "a", "B": "b", "V": "v", "G": "g", "RB": 1,
+  "Tac": 1, "Odgovor": "x"},
+ {"Pitanje": "P", "A": "a", "B": "b", "V": "v", "G": "g", "RB": 1, "Tac": 1, "Tac": 2}])",
+                          BankFormat::Json, {});
+    EXPECT_TRUE(keys.questions.empty());
+    EXPECT_TRUE(mentions(keys, 2, "unknown key \"Odgovor\""));
+    EXPECT_TRUE(mentions(keys, 3, "\"Tac\" is given twice"));
+}
+
+TEST(BankImport, aByteOrderMarkIsSkippedInEveryFormat) {
+    const std::string bom = "\xEF\xBB\xBF";
+    EXPECT_EQ(parseBank(bom + R"([{"Pitanje": "P", "A": "a", "B": "b", "V": "v", "G": "g",
+                                   "RB": 1, "Tac": 1}])",
+                        BankFormat::Json, {})
+                  .questions.size(),
+              1u);
+    EXPECT_EQ(parseBank(bom + "Pitanje,A,B,V,G,RB,Tac\nP,a,b,v,g,1,1\n", BankFormat::Csv, {})
+                  .questions.size(),
+              1u);
+    auto text =
+        parseBank(bom + "Prvo pitanje\nA. a\nB. b\nC. c\nD. d\nANSWER: D\n", BankFormat::Text, 1);
+    ASSERT_EQ(text.questions.size(), 1u) << ::testing::PrintToString(messages(text));
+    EXPECT_EQ(text.questions[0].pitanje, "Prvo pitawe");
+}
+
+TEST(BankImport, theTextFormatsAnswerMessageOffersItsOwnLetters) {
+    auto bank = parseBank("P\nA. a\nB. b\nC. c\nD. d\nANSWER: V\n", BankFormat::Text, 1);
+    ASSERT_EQ(bank.problems.size(), 1u);
+    EXPECT_NE(bank.problems[0].message.find("A, B, C or D"), std::string::npos)
+        << bank.problems[0].message;
+    EXPECT_EQ(bank.problems[0].message.find("V"), std::string::npos) << bank.problems[0].message;
+}
+
+TEST(BankImport, aLevelIsAWholeNumberFromOneToFifteenAndNothingElse) {
+    EXPECT_EQ(levelNumber("3"), 3);
+    EXPECT_EQ(levelNumber("15"), 15);
+    for (const char* bad : {"3x", "x3", "", "0", "16", "015", " 3", "3.0", "-1"})
+        EXPECT_FALSE(levelNumber(bad)) << bad;
 }

@@ -48,6 +48,26 @@ TEST_F(DbTool, aRefusedRowLeavesTheDatabaseUnchangedAndFailsWithItsLine) {
     EXPECT_EQ(test::readFile(db), before);
 }
 
+TEST_F(DbTool, anImportThatWouldAddNothingOrGuessesIsRefusedWithItsReason) {
+    const std::string before = test::readFile(db);
+    test::writeFile(dir.file("empty.txt"), "");
+    test::writeFile(dir.file("q.txt"), "P\nA. a\nB. b\nC. c\nD. d\nANSWER: A\n");
+    EXPECT_EQ(run("import " + db + " --level 2 " + dir.file("empty.txt") + " /dev/null " +
+                  dir.path().string()),
+              1);
+    EXPECT_NE(out.find("empty.txt:1: holds no questions"), std::string::npos) << out;
+    EXPECT_NE(out.find("/dev/null:1: holds no questions"), std::string::npos) << out;
+    EXPECT_NE(out.find(dir.path().string() + ": is a folder"), std::string::npos) << out;
+    for (const char* level : {"3x", "0", "", "--level"}) {
+        EXPECT_EQ(run("import " + db + " " + dir.file("q.txt") + " --level \"" + level + "\""), 2)
+            << level;
+        EXPECT_NE(out.find("--level takes a level from 1 to 15"), std::string::npos) << out;
+    }
+    EXPECT_EQ(test::readFile(db), before);
+    EXPECT_EQ(run("import " + db + " --level 3 " + dir.file("q.txt")), 0) << out;
+    EXPECT_NE(out.find("imported 1 question(s)"), std::string::npos) << out;
+}
+
 TEST_F(DbTool, checkReportsBadRowsAndUnplayableLevels) {
     EXPECT_EQ(run("check " + db), 0) << out;
     EXPECT_NE(out.find("Every level can be played; no bad rows."), std::string::npos) << out;

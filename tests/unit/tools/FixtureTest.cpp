@@ -1,7 +1,9 @@
 #include "data/Settings.h"
 #include "support/TestSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <sqlcipher/sqlite3.h>
 
 using namespace kvz;
 
@@ -62,4 +64,49 @@ TEST(Fixture, aMalformedFixtureLeavesAnExistingFileAlone) {
     EXPECT_THROW(createDatabase(path, Json{{"tbPitanja", Json::array()}}), std::runtime_error);
     EXPECT_EQ(test::readFile(path), before);
     EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+}
+
+namespace {
+
+// Runs `write` once, when the connection starts a statement whose text holds `marker`.
+struct WriteBetweenReads {
+    std::string marker;
+    std::function<void()> write;
+    bool done = false;
+
+    static int onStatement(unsigned, void* self, void* stmt, void*) {
+        auto* w = static_cast<WriteBetweenReads*>(self);
+        const char* sql = sqlite3_sql(static_cast<sqlite3_stmt*>(stmt));
+        if (!w->done && sql != nullptr && std::string(sql).find(w->marker) != std::string::npos) {
+            w->done = true;
+            w->write();
+        }
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST(Fixture, anExportSeesEveryTableAtOneMomentWhileAnotherProgramWrites) {
+    test::TempDir dir;
+    const std::string path = dir.file("Baza.mdb");
+    createDatabase(path, test::sampleFixture(1));
+    Connection game(path, kDatabasePassword);
+    game.exec("PRAGMA busy_timeout = 0"); // a commit the export holds off fails at once
+    // A game's counter and its result change together, after the export has read the
+    // counters and before it reads the results.
+    WriteBetweenReads between{"tbRezultati", [&game] {
+                                  try {
+                                      Transaction tx(game);
+                                      game.exec("UPDATE tbStat SET Start = 7");
+                                      game.exec("UPDATE tbRezultati SET Skor = 7 WHERE rowid = 1");
+                                      tx.commit();
+                                  } catch (const DbError&) {}
+                              }};
+    Connection reader(path, kDatabasePassword);
+    sqlite3_trace_v2(reader.handle(), SQLITE_TRACE_STMT, &WriteBetweenReads::onStatement, &between);
+    Json exported = exportDatabase(reader);
+    ASSERT_TRUE(between.done);
+    EXPECT_EQ(exported["tbStat"]["Start"], exported["tbRezultati"][0]["Skor"])
+        << "the counters and the results come from different moments";
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QWidget>
+
+namespace kvz::desktop {
+
+// When the system asks the program to end (SIGTERM, as a desktop session does on its way
+// out; SIGHUP and SIGINT from a terminal), `window` is closed from Qt's event loop as the
+// player would close it: the game's end runs, and the writes under way are waited for.
+void closeOnEndSignals(QWidget& window);
+
+} // namespace kvz::desktop
