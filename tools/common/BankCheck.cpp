@@ -67,6 +67,10 @@ std::string formatReport(const BankReport& r) {
         total += r.questions[level];
     }
     out << "total  " << total << "\n";
+    for (std::size_t level = 1; level <= 15; ++level)
+        if (r.questions[level] == 1)
+            out << "warning: level " << level
+                << " has one question: the replacement joker brings the same one back\n";
     for (const auto& p : r.problems) out << "problem: " << p << "\n";
     out << (r.clean()                ? "Every level can be played; no bad rows.\n"
             : r.everyLevelPlayable() ? "Every level can be played, but some rows are bad.\n"

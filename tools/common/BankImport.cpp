@@ -3,6 +3,7 @@
 #include "common/BankReaders.h"
 #include "data/DatabaseCheck.h"
 #include "text/DisplayCode.h"
+#include "text/ReadingWarnings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -50,6 +51,21 @@ std::optional<int> answerNumber(const std::string& text, bool abcd) {
     return it->second;
 }
 
+std::string describe(const ReadingWarning& w) {
+    const std::string shown = "the Cyrillic display shows \"" + w.shown + "\"";
+    switch (w.kind) {
+    case ReadingWarning::Kind::RomanNumeral:
+        return "\"" + w.word + "\" is a Roman numeral; " + shown + " (write the number in digits)";
+    case ReadingWarning::Kind::Abbreviation:
+        return "\"" + w.word + "\" is an abbreviation in Latin letters; " + shown +
+               " (write it as it is written in Cyrillic)";
+    case ReadingWarning::Kind::ForeignLetters:
+        break;
+    }
+    return "\"" + w.word + "\" has letters outside the Serbian alphabet; " + shown +
+           " (write it as Serbian spells it)";
+}
+
 // Checks one field's text and converts it; reports a problem and returns nothing when bad.
 std::optional<std::string> displayField(const RawRow& row, const std::string& key, bool required,
                                         const BankSink& sink, bool& bad) {
@@ -64,15 +80,22 @@ std::optional<std::string> displayField(const RawRow& row, const std::string& ke
         if (required) problem("\"" + key + "\" is missing or empty");
         return std::nullopt;
     }
-    if (text.size() > kMaxTextBytes) {
+    // Judged before the conversion too, so that no long text is worked on; x becomes ks.
+    auto tooLong = [&](const std::string& t) {
+        if (t.size() <= kMaxTextBytes) return false;
         problem("\"" + key + "\" is longer than " + std::to_string(kMaxTextBytes) + " bytes");
-        return std::nullopt;
-    }
-    auto converted = toDisplayCode(text);
+        return true;
+    };
+    if (tooLong(text)) return std::nullopt;
+    if (sink.warning)
+        for (const ReadingWarning& w : readingWarnings(text))
+            sink.warning({row.line, "\"" + key + "\": " + describe(w)});
+    auto converted = toDisplayCode(withSerbianLetters(text));
     if (!converted.ok()) {
         problem("\"" + key + "\": " + converted.error);
         return std::nullopt;
     }
+    if (tooLong(converted.text)) return std::nullopt;
     return converted.text;
 }
 
@@ -175,9 +198,12 @@ ParsedBank parseBank(std::string_view content, BankFormat format, std::optional<
     std::istringstream in{std::string(content)};
     readBank(in, format, level,
              {[&](BankQuestion&& q) { out.questions.push_back(std::move(q)); },
-              [&](BankProblem&& p) { out.problems.push_back(std::move(p)); }});
-    std::stable_sort(out.problems.begin(), out.problems.end(),
-                     [](const BankProblem& a, const BankProblem& b) { return a.line < b.line; });
+              [&](BankProblem&& p) { out.problems.push_back(std::move(p)); },
+              [&](BankProblem&& w) { out.warnings.push_back(std::move(w)); }});
+    for (auto* list : {&out.problems, &out.warnings})
+        std::stable_sort(
+            list->begin(), list->end(),
+            [](const BankProblem& a, const BankProblem& b) { return a.line < b.line; });
     return out;
 }
 

@@ -29,6 +29,7 @@ struct BankProblem {
 struct ParsedBank {
     std::vector<BankQuestion> questions;
     std::vector<BankProblem> problems;
+    std::vector<BankProblem> warnings;
 };
 
 enum class BankFormat { Json, Csv, Text };
@@ -39,22 +40,25 @@ BankFormat bankFormatOf(std::string_view fileName);
 // A level as written on a command line: a whole number 1..15 and nothing else.
 std::optional<int> levelNumber(std::string_view text);
 
-// Where a bank goes as it is read: every question that passed its checks, every problem.
+// Where a bank goes as it is read: every question that passed its checks, every problem,
+// and every word that the Cyrillic display will read otherwise than it was written (see
+// readingWarnings), the question imported all the same.
 struct BankSink {
     std::function<void(BankQuestion&&)> question;
     std::function<void(BankProblem&&)> problem;
+    std::function<void(BankProblem&&)> warning;
 };
 
 // Reads questions written in ordinary UTF-8 Serbian (Cyrillic or Latin) and checks every
 // row: only the known columns or keys, each once; a question and four answers present, the
 // level 1..15, the right answer 1..4 (or its letter), every text expressible in display
-// code. `level` is given to rows that state none (the plain-text format never states one).
-// The source is read as it goes, one row at a time, so a file of any size takes little
-// memory; nesting in JSON is bounded, and a byte-order mark at the start is skipped. Rows
-// reach the sink in source order, problems as they are found.
+// code once the letters q w x y are written as Serbian spells them. `level` is given to rows that
+// state none (the plain-text format never states one). The source is read as it goes, one row at a
+// time, so a file of any size takes little memory; nesting in JSON is bounded, and a byte-order
+// mark at the start is skipped. Rows reach the sink in source order, problems as they are found.
 void readBank(std::istream& in, BankFormat format, std::optional<int> level, const BankSink& sink);
 
-// The same for a bank held in memory, problems in line order.
+// The same for a bank held in memory, problems and warnings in line order.
 ParsedBank parseBank(std::string_view content, BankFormat format, std::optional<int> level);
 
 // Appends questions to tbKviz, one at a time, inside the caller's transaction.
