@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <map>
 #include <unistd.h>
 #include <unordered_set>
 
@@ -98,26 +99,61 @@ void deleteRows(const Connection& conn, const std::vector<std::int64_t>& ids) {
     }
 }
 
-// Puts the release's questions in after the player's own, leaving out those the player
-// deleted or keeps a question of his own with the same text for.
-void addReleased(const Connection& player, const Release& release, UpgradeReport& report) {
+// The release's questions that go in: not those the player deleted, nor those he keeps a
+// question of his own with the same text for. By level, in the release's order.
+std::map<std::int64_t, std::vector<const QuestionValues*>>
+questionsToAdd(const Connection& player, const Release& release, UpgradeReport& report) {
     const Texts own = textsOf(player, "SELECT Pitanje FROM tbKviz");
     const Texts removed = textsOf(player, "SELECT Pitanje FROM kvzRemoved");
-    auto insert = player.prepare(std::string("INSERT INTO tbKviz (") + kColumns +
-                                 ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-    auto mark = player.prepare("INSERT INTO kvzReleased (ID, Pitanje) VALUES (?, ?)");
+    std::map<std::int64_t, std::vector<const QuestionValues*>> out;
     for (const auto& q : release.questions) {
         const std::string text = q[0].text();
         if (own.count(text) || removed.count(text)) {
             ++report.notBroughtBack;
             continue;
         }
-        for (std::size_t i = 0; i < q.size(); ++i) insert.bind(static_cast<int>(i) + 1, q[i]);
-        insert.run();
-        insert.reset();
-        mark.bind(1, player.lastInsertRowid()).bind(2, q[0]).run();
-        mark.reset();
-        ++report.added;
+        std::int64_t level = 0;
+        out[q[5].asWholeNumber(level) ? level : 0].push_back(&q);
+    }
+    return out;
+}
+
+// Puts the release's questions in after the player's own, each level in one run of row
+// numbers, the player's own questions of the level moved to its start: the game then finds
+// a drawn row by its number however large the level is, as on a bank an import wrote.
+void addReleased(const Connection& player, const Release& release, UpgradeReport& report) {
+    const auto byLevel = questionsToAdd(player, release, report);
+    auto last = player.prepare("SELECT max(ID) FROM tbKviz");
+    std::int64_t lastOwn = 0;
+    if (last.step()) last.column(0).asWholeNumber(lastOwn);
+    last.reset();
+    std::int64_t next = lastOwn + 1;
+
+    auto ownOfLevel = player.prepare("SELECT ID FROM tbKviz WHERE RB = ? AND ID <= ? ORDER BY ID");
+    auto move = player.prepare("UPDATE tbKviz SET ID = ? WHERE ID = ?");
+    auto insert = player.prepare(std::string("INSERT INTO tbKviz (ID, ") + kColumns +
+                                 ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    auto mark = player.prepare("INSERT INTO kvzReleased (ID, Pitanje) VALUES (?, ?)");
+    for (const auto& [level, questions] : byLevel) {
+        std::vector<std::int64_t> own;
+        ownOfLevel.bind(1, level).bind(2, lastOwn);
+        while (level != 0 && ownOfLevel.step())
+            own.push_back(static_cast<std::int64_t>(ownOfLevel.column(0).number()));
+        ownOfLevel.reset();
+        for (std::int64_t id : own) {
+            move.bind(1, next++).bind(2, id).run();
+            move.reset();
+        }
+        for (const QuestionValues* q : questions) {
+            insert.bind(1, next);
+            for (std::size_t i = 0; i < q->size(); ++i)
+                insert.bind(static_cast<int>(i) + 2, (*q)[i]);
+            insert.run();
+            insert.reset();
+            mark.bind(1, next++).bind(2, (*q)[0]).run();
+            mark.reset();
+            ++report.added;
+        }
     }
 }
 
@@ -216,11 +252,18 @@ UpgradeReport upgradeBankFile(const std::string& path, const std::string& templa
     player.useRollbackJournal();
     if (bankRelease(templ) <= bankRelease(player)) return upgradeBank(player, templ);
 
+    // The copy stays while the transaction is open: a process killed then leaves it beside
+    // the journal. An upgrade that fails has rolled back, and the file is as it was.
     const std::string aside = asideCopyPath(path);
     copyFile(lock, aside);
-    UpgradeReport report = upgradeBank(player, templ);
-    std::remove(aside.c_str());
-    return report;
+    try {
+        UpgradeReport report = upgradeBank(player, templ);
+        std::remove(aside.c_str());
+        return report;
+    } catch (...) {
+        std::remove(aside.c_str());
+        throw;
+    }
 }
 
 void makeOwnQuestion(const Connection& conn, std::int64_t questionId) {

@@ -49,8 +49,9 @@ struct UpgradeReport {
 UpgradeReport upgradeBank(const Connection& player, const Connection& templ);
 
 // The same for the files: takes the lock of `path` (DatabaseInUse when another program
-// holds it), keeps a copy of the old file beside it (see asideCopyPath) until the
-// transaction has committed, then removes the copy. A failure leaves the old file whole.
+// holds it), keeps a copy of the old file beside it (see asideCopyPath) while the
+// transaction is open, and removes it once the transaction has ended. A failure leaves the
+// old file whole.
 UpgradeReport upgradeBankFile(const std::string& path, const std::string& templatePath);
 
 // Where upgradeBankFile keeps the old file: Baza.mdb → Baza-prije-nadogradnje.mdb.

@@ -1,5 +1,6 @@
 #include "ProgramFolder.h"
 
+#include "data/BankRelease.h"
 #include "data/DatabaseCheck.h"
 #include "data/DatabaseLock.h"
 
@@ -71,6 +72,30 @@ QString replaceDamaged(const QString& templateFolder, const QString& userFolder,
     return notice;
 }
 
+// A newer bank in the template replaces the questions that came with the copy's; the player's
+// counters, records and own questions stay. A failed upgrade leaves the copy whole, and the
+// game plays on with it.
+QString upgradeCopy(const QString& templateFolder, const QString& userFolder) {
+    const QString copy = in(userFolder, kDatabase);
+    try {
+        upgradeBankFile(copy.toStdString(), in(templateFolder, kDatabase).toStdString());
+        return {};
+    } catch (const DbError& e) {
+        // A window already playing on it (the next start upgrades), or a file the game
+        // refuses and says why itself.
+        if (dynamic_cast<const DatabaseInUse*>(&e) != nullptr ||
+            dynamic_cast<const BadDatabase*>(&e) != nullptr ||
+            e.cause() == DbError::Cause::NotWritable)
+            return {};
+        return QStringLiteral("Нова питања ове верзије игре нису пренесена у базу %1: %2 Игра "
+                              "наставља са досадашњим питањима, а бројачи, рекордери и ваша "
+                              "питања остају сачувани.")
+            .arg(copy, e.cause() == DbError::Cause::DiskFull
+                           ? QStringLiteral("на диску нема мјеста.")
+                           : QStringLiteral("база није могла бити уписана."));
+    }
+}
+
 } // namespace
 
 FolderChoice chooseProgramFolder(const QString& executableFolder, const QString& templateFolder,
@@ -92,6 +117,8 @@ FolderChoice chooseProgramFolder(const QString& executableFolder, const QString&
                                 .arg(in(userFolder, kDatabase));
     } else if (damaged(in(userFolder, kDatabase))) {
         choice.notice = replaceDamaged(templateFolder, userFolder, now);
+    } else {
+        choice.notice = upgradeCopy(templateFolder, userFolder);
     }
     return choice;
 }

@@ -15,7 +15,9 @@ struct FolderChoice {
 // written to is a portable copy and is used as it is. Otherwise the game plays from the
 // user's own folder, filled from the installed template on the first start. A user copy
 // that is missing or cannot be opened is never replaced silently: a damaged one is kept
-// aside under a dated name, and the notice says so.
+// aside under a dated name, and the notice says so. A copy whose bank is older than the
+// template's is upgraded (see upgradeBankFile); when that fails the notice says so, and the
+// game plays on the copy as it was.
 FolderChoice chooseProgramFolder(const QString& executableFolder, const QString& templateFolder,
                                  const QString& userFolder, const QDateTime& now);
 

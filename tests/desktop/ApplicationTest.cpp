@@ -4,6 +4,7 @@
 #include "DesktopFixture.h"
 #include "ProgramFolder.h"
 #include "WindowFit.h"
+#include "data/BankRelease.h"
 #include "data/DatabaseLock.h"
 
 #include <QDir>
@@ -47,6 +48,14 @@ class Installed : public ::testing::Test {
             QDateTime(QDate(2026, 12, 6), QTime(20, 15, 30)));
     }
 
+    // A newer release of the bank installed over the template: one question more.
+    void installNewerBank() const {
+        Connection conn(templateFile("Baza.mdb"), kDatabasePassword);
+        conn.exec("INSERT INTO tbKviz (Pitanje, A, B, V, G, RB, Tac) "
+                  "VALUES ('Novo pitawe', 'a', 'b', 'v', 'g', 7, 3)");
+        markRelease(conn, bankRelease(conn) + 1, {});
+    }
+
     TempDir root;
 };
 
@@ -72,6 +81,39 @@ TEST_F(Installed, theUsersOwnCopyIsKeptAcrossStarts) {
     const desktop::FolderChoice again = choose();
     EXPECT_TRUE(again.notice.isEmpty()) << again.notice.toStdString();
     EXPECT_EQ(readFile(userFile("Baza.mdb")), played);
+}
+
+TEST_F(Installed, aCopyOfAnOlderBankGetsTheNewQuestionsAndKeepsWhatWasPlayed) {
+    choose();
+    Connection(userFile("Baza.mdb"), kDatabasePassword).exec("UPDATE tbStat SET Start = 41");
+    installNewerBank();
+
+    const desktop::FolderChoice choice = choose();
+    EXPECT_TRUE(choice.notice.isEmpty()) << choice.notice.toStdString();
+    Connection copy(userFile("Baza.mdb"), kDatabasePassword);
+    EXPECT_EQ(bankRelease(copy),
+              bankRelease(Connection(templateFile("Baza.mdb"), kDatabasePassword)));
+    auto added = copy.prepare("SELECT COUNT(*) FROM tbKviz WHERE Pitanje = 'Novo pitawe'");
+    ASSERT_TRUE(added.step());
+    EXPECT_EQ(added.column(0).number(), 1);
+    EXPECT_EQ(storedSetting(userFile("Baza.mdb"), "Start").number(), 41);
+    EXPECT_FALSE(fs::exists(asideCopyPath(userFile("Baza.mdb"))));
+}
+
+TEST_F(Installed, anUpgradeThatFailsIsToldAndTheGamePlaysOnTheCopyAsItWas) {
+    choose();
+    // A write that fails inside the upgrade, as on a full disk.
+    Connection(userFile("Baza.mdb"), kDatabasePassword)
+        .exec("CREATE TRIGGER fails AFTER INSERT ON tbKviz "
+              "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    installNewerBank();
+    const std::string before = readFile(userFile("Baza.mdb"));
+
+    const desktop::FolderChoice choice = choose();
+    EXPECT_EQ(choice.folder.toStdString(), (root.path() / "user/kvizomat").string());
+    EXPECT_NE(choice.notice.toStdString().find("нису пренесена"), std::string::npos)
+        << choice.notice.toStdString();
+    EXPECT_EQ(readFile(userFile("Baza.mdb")), before);
 }
 
 TEST_F(Installed, aDamagedCopyIsKeptAsideUnderADatedNameAndThePlayerIsTold) {

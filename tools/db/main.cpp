@@ -2,6 +2,7 @@
 #include "common/BankCheck.h"
 #include "common/BankImport.h"
 #include "common/Fixture.h"
+#include "data/BankRelease.h"
 #include "data/DatabaseLock.h"
 #include "data/Journal.h"
 
@@ -15,11 +16,23 @@ namespace {
 constexpr const char* kUsage = R"(usage:
   kvizomat-db create DB FIXTURE.json   a new database holding exactly the fixture's rows
   kvizomat-db export DB                the whole database as a fixture, on standard output
-  kvizomat-db import DB [--level N] FILE...
+  kvizomat-db import DB [--strict] [--level N] FILE...
                                        add questions written in UTF-8 Serbian (Cyrillic or
                                        Latin): .json, .csv, or the A./B./C./D./ANSWER: text
-                                       format; nothing is added when any row is refused
-  kvizomat-db check DB                 questions per level, bad rows, playable levels
+                                       format; nothing is added when any row is refused.
+                                       Words the Cyrillic display reads otherwise (Roman
+                                       numerals, abbreviations in Latin letters, q w x y) are
+                                       warned about and imported; --strict refuses them
+  kvizomat-db check DB                 questions per level, bad rows, playable levels; warns
+                                       of a level with fewer than two questions
+  kvizomat-db release DB N [EARLIER.txt]
+                                       mark the questions of DB as bank release N; EARLIER.txt
+                                       holds the question texts of earlier releases, one a
+                                       line, in display code
+  kvizomat-db upgrade OLD.mdb NEW-TEMPLATE.mdb
+                                       bring a player's database to the template's release:
+                                       the released questions replaced, the player's own
+                                       questions, counters and records kept
 )";
 
 int usage(const std::string& problem) {
@@ -66,12 +79,14 @@ int exportDb(const std::string& db) {
 struct ImportCount {
     int questions = 0;
     int problems = 0;
+    int warnings = 0;
 };
 
-// Reads one bank file into the open transaction, reporting each problem as FILE:LINE: reason.
-// Rows are added only while no problem has been found in any file.
-void importFile(const std::string& file, std::optional<int> level, kvz::QuestionInserter& inserter,
-                ImportCount& count) {
+// Reads one bank file into the open transaction, reporting each problem as FILE:LINE: reason
+// and each warning as FILE:LINE: warning: reason. Rows are added only while no problem has
+// been found in any file; under `strict` a warning is a problem.
+void importFile(const std::string& file, std::optional<int> level, bool strict,
+                kvz::QuestionInserter& inserter, ImportCount& count) {
     auto say = [&](int line, const std::string& reason) {
         std::cerr << file << (line > 0 ? ":" + std::to_string(line) : "") << ": " << reason << "\n";
         ++count.problems;
@@ -86,7 +101,12 @@ void importFile(const std::string& file, std::optional<int> level, kvz::Question
                        if (count.problems == 0) inserter.add(q);
                        ++count.questions;
                    },
-                   [&](kvz::BankProblem&& p) { say(p.line, p.message); }});
+                   [&](kvz::BankProblem&& p) { say(p.line, p.message); },
+                   [&](kvz::BankProblem&& w) {
+                       if (strict) return say(w.line, "warning: " + w.message);
+                       std::cerr << file << ":" << w.line << ": warning: " << w.message << "\n";
+                       ++count.warnings;
+                   }});
     if (in.bad()) return say(0, "could not be read to its end");
     if (count.questions == before.questions && count.problems == before.problems)
         say(1, "holds no questions");
@@ -94,9 +114,12 @@ void importFile(const std::string& file, std::optional<int> level, kvz::Question
 
 int import(const std::string& db, const std::vector<std::string>& args) {
     std::optional<int> level;
+    bool strict = false;
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--level") {
+        if (args[i] == "--strict") {
+            strict = true;
+        } else if (args[i] == "--level") {
             level = ++i < args.size() ? kvz::levelNumber(args[i]) : std::nullopt;
             if (!level) return usage("--level takes a level from 1 to 15");
         } else {
@@ -112,13 +135,15 @@ int import(const std::string& db, const std::vector<std::string>& args) {
     kvz::Transaction tx(conn);
     kvz::QuestionInserter inserter(conn);
     ImportCount count;
-    for (const auto& file : files) importFile(file, level, inserter, count);
+    for (const auto& file : files) importFile(file, level, strict, inserter, count);
     if (count.problems > 0) {
         std::cerr << "kvizomat-db: " << count.problems << " problem(s); nothing was imported\n";
         return 1;
     }
     tx.commit();
-    std::cout << "imported " << count.questions << " question(s)\n";
+    std::cout << "imported " << count.questions << " question(s)"
+              << (count.warnings > 0 ? ", " + std::to_string(count.warnings) + " warning(s)" : "")
+              << "\n";
     return 0;
 }
 
@@ -127,6 +152,54 @@ int check(const std::string& db) {
     auto report = kvz::checkBank(openExisting(db, lock.get()));
     std::cout << kvz::formatReport(report);
     return report.clean() ? 0 : 1;
+}
+
+// The lines of a file of question texts, blank ones left out.
+std::vector<std::string> readLines(const std::string& path) {
+    std::istringstream in(readFile(path));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+int release(const std::string& db, const std::string& number, const std::string& earlier) {
+    std::int64_t n = 0;
+    if (number.empty() || number.size() > 9 ||
+        number.find_first_not_of("0123456789") != std::string::npos || (n = std::stoll(number)) < 1)
+        return usage("a release is a whole number from 1 on");
+    const std::vector<std::string> texts =
+        earlier.empty() ? std::vector<std::string>{} : readLines(earlier);
+    kvz::DatabaseLock lock(db);
+    kvz::Connection conn = openExisting(db, &lock);
+    conn.useRollbackJournal();
+    kvz::markRelease(conn, n, texts);
+    std::cout << db << ": bank release " << n << ", " << texts.size()
+              << " question text(s) of earlier releases known\n";
+    return 0;
+}
+
+int upgrade(const std::string& db, const std::string& templ) {
+    if (!std::ifstream(db)) throw std::runtime_error(db + ": no such file");
+    if (!std::ifstream(templ)) throw std::runtime_error(templ + ": no such file");
+    const kvz::UpgradeReport r = kvz::upgradeBankFile(db, templ);
+    if (r.toRelease == 0) {
+        std::cerr << "kvizomat-db: " << templ
+                  << " records no bank release; mark it with \"kvizomat-db release\"\n";
+        return 1;
+    }
+    if (!r.upgraded) {
+        std::cout << db << " holds bank release " << r.fromRelease << ", the template "
+                  << r.toRelease << ": nothing to change\n";
+        return 0;
+    }
+    std::cout << db << ": bank release " << r.fromRelease << " upgraded to " << r.toRelease
+              << "\n  " << r.replaced << " released question(s) replaced by the new release's "
+              << r.added << "\n  " << r.ownKept << " question(s) of the player's own kept\n  "
+              << r.notBroughtBack
+              << " of the new release's left out: deleted by the player, or his own already\n"
+              << "  counters, settings and records untouched\n";
+    return 0;
 }
 
 } // namespace
@@ -144,6 +217,9 @@ int main(int argc, char** argv) {
         if (command == "import" && args.size() >= 3)
             return import(args[1], {args.begin() + 2, args.end()});
         if (command == "check" && args.size() == 2) return check(args[1]);
+        if (command == "release" && (args.size() == 3 || args.size() == 4))
+            return release(args[1], args[2], args.size() == 4 ? args[3] : "");
+        if (command == "upgrade" && args.size() == 3) return upgrade(args[1], args[2]);
     } catch (const kvz::DbError& e) {
         std::cerr << "kvizomat-db: " << e.what()
                   << (e.notADatabase() ? " (not a Kvizomat database, or damaged)" : "") << "\n";

@@ -1,0 +1,185 @@
+// A new release of the bank reaches a player's copy: the released questions are replaced, and
+// whatever is the player's (counters, settings, results, questions he added or edited, and
+// the absence of those he deleted) survives the upgrade.
+#include "data/BankRelease.h"
+
+#include "support/TestSupport.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace kvz;
+
+namespace {
+
+// The questions of a release: `perLevel` a level, their texts naming the release.
+Json releaseQuestions(const std::string& name, int perLevel) {
+    Json out = Json::array();
+    for (int level = 1; level <= 15; ++level)
+        for (int i = 0; i < perLevel; ++i)
+            out.push_back(
+                test::question(name + " " + std::to_string(level) + "/" + std::to_string(i), level,
+                               i % 4 + 1, "Obja{wewe"));
+    return out;
+}
+
+std::vector<std::string> textsOf(const Json& questions) {
+    std::vector<std::string> out;
+    for (const auto& q : questions) out.push_back(q["Pitanje"]);
+    return out;
+}
+
+// The question rows as a sorted list, row numbers left out: what a player can meet.
+std::vector<std::string> sortedRows(const Json& questions) {
+    std::vector<std::string> out;
+    for (const auto& q : questions) out.push_back(q.dump());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+class BankReleaseTest : public ::testing::Test {
+  protected:
+    // A database file holding `questions` and the usual small tables.
+    std::string make(const std::string& name, const Json& questions) {
+        Json f = test::sampleFixture(0);
+        f["tbKviz"] = questions;
+        const std::string path = dir.file(name);
+        createDatabase(path, f);
+        return path;
+    }
+    std::string makeRelease(const std::string& name, const Json& questions, std::int64_t release,
+                            const std::vector<std::string>& earlier = {}) {
+        const std::string path = make(name, questions);
+        markRelease(Connection(path, kDatabasePassword), release, earlier);
+        return path;
+    }
+    static Json exported(const std::string& path) {
+        return exportDatabase(Connection(path, kDatabasePassword));
+    }
+
+    test::TempDir dir;
+};
+
+} // namespace
+
+TEST_F(BankReleaseTest, anUpgradeKeepsCountersResultsAndOwnQuestionsAndCarriesTheNewRelease) {
+    const Json first = releaseQuestions("Prvo", 2);
+    const std::string player = makeRelease("Baza.mdb", first, 1);
+    Json own = Json::array();
+    {
+        Connection conn(player, kDatabasePassword);
+        conn.exec("UPDATE tbStat SET Slova = 0, Start = 12, Tac = 40, Netac = 7, PTac = 3, "
+                  "PNetac = 1, Ime = 'Marko'");
+        conn.exec("UPDATE tbRezultati SET Ime = 'Igra~ ' || rowid, RB = rowid, Skor = rowid * "
+                  "1000.5, Datum = '0' || rowid || '.12.2026'");
+        auto insert = conn.prepare("INSERT INTO tbKviz (Pitanje, A, B, V, G, RB, Tac, Odred) "
+                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < 20; ++i) {
+            own.push_back(test::question("Moje " + std::to_string(i), i % 15 + 1, i % 4 + 1));
+            int column = 0;
+            for (const auto& [key, value] : own.back().items())
+                insert.bind(++column, jsonToValue(value));
+            insert.run();
+            insert.reset();
+        }
+    }
+    const Json before = exported(player);
+    const Json second = releaseQuestions("Drugo", 3);
+    const std::string templ = makeRelease("Nova.mdb", second, 2, textsOf(first));
+
+    const UpgradeReport report = upgradeBankFile(player, templ);
+    EXPECT_TRUE(report.upgraded);
+    EXPECT_EQ(report.fromRelease, 1);
+    EXPECT_EQ(report.toRelease, 2);
+    EXPECT_EQ(report.replaced, 30);
+    EXPECT_EQ(report.added, 45);
+    EXPECT_EQ(report.ownKept, 20);
+    EXPECT_FALSE(std::filesystem::exists(asideCopyPath(player))) << "removed once committed";
+
+    const Json after = exported(player);
+    EXPECT_EQ(after["tbStat"], before["tbStat"]);
+    EXPECT_EQ(after["tbRezultati"], before["tbRezultati"]);
+    EXPECT_EQ(after["tbSar"], before["tbSar"]);
+    Json expected = own;
+    for (const auto& q : second) expected.push_back(q);
+    EXPECT_EQ(sortedRows(after["tbKviz"]), sortedRows(expected));
+    EXPECT_EQ(bankRelease(Connection(player, kDatabasePassword)), 2);
+
+    // The same template again changes nothing, not even the file.
+    const std::string upgraded = test::readFile(player);
+    EXPECT_FALSE(upgradeBankFile(player, templ).upgraded);
+    EXPECT_EQ(test::readFile(player), upgraded);
+}
+
+TEST_F(BankReleaseTest, aCopyFromBeforeReleasesTakesQuestionsWithReleasedTextsForReleased) {
+    // Made before releases were recorded: the old bank and two questions the player added,
+    // one old question deleted in the editor.
+    const Json old = releaseQuestions("Staro", 1);
+    Json copy = old;
+    copy.push_back(test::question("Moje prvo", 4));
+    copy.push_back(test::question("Moje drugo", 9, 2));
+    const std::string player = make("Baza.mdb", copy);
+    {
+        Connection conn(player, kDatabasePassword);
+        EXPECT_EQ(bankRelease(conn), 0);
+        Transaction tx(conn);
+        rememberRemovedQuestion(conn, 3);
+        conn.exec("DELETE FROM tbKviz WHERE ID = 3");
+        tx.commit();
+    }
+    // The new release keeps every old question and adds its own.
+    Json next = old;
+    for (const auto& q : releaseQuestions("Novo", 2)) next.push_back(q);
+    const std::string templ = makeRelease("Nova.mdb", next, 1, textsOf(old));
+
+    const UpgradeReport report = upgradeBankFile(player, templ);
+    EXPECT_EQ(report.replaced, 14);
+    EXPECT_EQ(report.ownKept, 2);
+    EXPECT_EQ(report.notBroughtBack, 1);
+    Json expected = Json::array({copy[15], copy[16]});
+    for (const auto& q : next)
+        if (q != old[2]) expected.push_back(q);
+    EXPECT_EQ(sortedRows(exported(player)["tbKviz"]), sortedRows(expected));
+}
+
+TEST_F(BankReleaseTest, editedReleasedQuestionsStayAsEditedAndDeletedOnesDoNotComeBack) {
+    const Json first = releaseQuestions("Prvo", 1);
+    const std::string player = makeRelease("Baza.mdb", first, 1);
+    {
+        Connection conn(player, kDatabasePassword);
+        Transaction tx(conn);
+        conn.exec("UPDATE tbKviz SET A = 'Ispravqeno' WHERE ID = 1");
+        makeOwnQuestion(conn, 1);
+        rememberRemovedQuestion(conn, 2);
+        conn.exec("DELETE FROM tbKviz WHERE ID = 2");
+        // Changed behind the editor's back: a row whose text changed is no longer released.
+        conn.exec("UPDATE tbKviz SET Pitanje = 'Preina~eno' WHERE ID = 3");
+        tx.commit();
+    }
+    const Json edited = exported(player)["tbKviz"];
+    Json next = first;
+    for (const auto& q : releaseQuestions("Drugo", 1)) next.push_back(q);
+    const std::string templ = makeRelease("Nova.mdb", next, 2, textsOf(first));
+
+    const UpgradeReport report = upgradeBankFile(player, templ);
+    EXPECT_EQ(report.ownKept, 2);
+    EXPECT_EQ(report.notBroughtBack, 2) << "the edited one's and the deleted one's text";
+    Json expected = Json::array({edited[0], edited[1]}); // rows 1 and 3
+    for (std::size_t i = 0; i < next.size(); ++i)
+        if (i != 0 && i != 1) expected.push_back(next[i]);
+    EXPECT_EQ(sortedRows(exported(player)["tbKviz"]), sortedRows(expected));
+}
+
+TEST_F(BankReleaseTest, aFailedUpgradeLeavesTheCopyAsItWas) {
+    const std::string player = makeRelease("Baza.mdb", releaseQuestions("Prvo", 1), 1);
+    // A write that fails half-way through, as a full disk would.
+    Connection(player, kDatabasePassword)
+        .exec("CREATE TRIGGER fails AFTER INSERT ON tbKviz WHEN NEW.Pitanje LIKE 'Drugo 9/%' "
+              "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    const std::string templ = makeRelease("Nova.mdb", releaseQuestions("Drugo", 1), 2);
+    const std::string before = test::readFile(player);
+    EXPECT_THROW(upgradeBankFile(player, templ), DbError);
+    EXPECT_EQ(test::readFile(player), before);
+    EXPECT_FALSE(std::filesystem::exists(asideCopyPath(player)));
+}

@@ -1,0 +1,201 @@
+// kvizomat-db release and upgrade: the bundled bank is a release, a player's copy is brought
+// up to a newer one and the tool says what changed, and a kill at any moment of an upgrade
+// leaves the copy either as it was or wholly upgraded.
+#include "common/BankImport.h"
+#include "data/BankRelease.h"
+#include "data/DatabaseCheck.h"
+#include "data/DatabaseLock.h"
+#include "support/TestSupport.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sys/wait.h>
+#include <thread>
+
+using namespace kvz;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kTool = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-db";
+const std::string kBundled = std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb";
+
+int run(const std::string& args, std::string* out) {
+    return test::runCommand(kTool + " " + args, out);
+}
+
+// A player's copy of the bundled bank, played on: counters and a question of his own.
+std::string playedCopy(const test::TempDir& dir) {
+    const std::string path = dir.file("Baza.mdb");
+    fs::copy_file(kBundled, path);
+    Connection conn(path, kDatabasePassword);
+    conn.exec("UPDATE tbStat SET Start = 9, Tac = 30, Netac = 4");
+    conn.exec("INSERT INTO tbKviz (Pitanje, A, B, V, G, RB, Tac) "
+              "VALUES ('Moje pitawe', 'a', 'b', 'v', 'g', 5, 2)");
+    return path;
+}
+
+// The next release: the bundled bank with `added` more questions.
+std::string nextRelease(const test::TempDir& dir, int added) {
+    const std::string path = dir.file("Nova.mdb");
+    fs::copy_file(kBundled, path);
+    Connection conn(path, kDatabasePassword);
+    {
+        Transaction tx(conn);
+        QuestionInserter insert(conn);
+        BankQuestion q{0, "", {"prvi", "drugi", "tre}i", "~etvrti"}, 1, 1, std::nullopt};
+        for (int i = 0; i < added; ++i) {
+            q.pitanje = "Novo pitawe " + std::to_string(i);
+            q.rb = i % 15 + 1;
+            insert.add(q);
+        }
+        tx.commit();
+    }
+    markRelease(conn, bankRelease(conn) + 1, {});
+    return path;
+}
+
+// The database as the game would open it (a journal a kill left is rolled back first).
+Json opened(const std::string& path, std::int64_t& release) {
+    DatabaseLock lock(path);
+    auto conn = openCheckedDatabase(path, &lock);
+    release = bankRelease(*conn);
+    return exportDatabase(*conn);
+}
+
+} // namespace
+
+TEST(BankUpgrade, theBundledBankIsReleaseOneAndKnowsTheTextsOfTheBanksBeforeIt) {
+    Connection conn(kBundled, kDatabasePassword);
+    EXPECT_GE(bankRelease(conn), 1);
+    const std::string earlier =
+        test::readFile(std::string(KVZ_SOURCE_DIR) + "/assets/bank/released-before.txt");
+    auto known = conn.prepare("SELECT 1 FROM kvzKnown WHERE Pitanje = ?");
+    std::size_t lines = 0;
+    for (std::size_t at = 0, end; (end = earlier.find('\n', at)) != std::string::npos;
+         at = end + 1, ++lines) {
+        known.bind(1, earlier.substr(at, end - at));
+        EXPECT_TRUE(known.step()) << earlier.substr(at, end - at);
+        known.reset();
+    }
+    EXPECT_GE(lines, 360u) << "the first bank held 360 questions";
+}
+
+TEST(BankUpgrade, theToolUpgradesACopyAndSaysWhatChanged) {
+    test::TempDir dir;
+    const std::string player = playedCopy(dir);
+    const std::string templ = nextRelease(dir, 15);
+    const std::int64_t bundled = countRows(Connection(kBundled, kDatabasePassword), "tbKviz");
+    std::string out;
+    ASSERT_EQ(run("upgrade " + player + " " + templ, &out), 0) << out;
+    EXPECT_NE(out.find("bank release 1 upgraded to 2"), std::string::npos) << out;
+    EXPECT_NE(out.find(std::to_string(bundled) +
+                       " released question(s) replaced by the new "
+                       "release's " +
+                       std::to_string(bundled + 15)),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("1 question(s) of the player's own kept"), std::string::npos) << out;
+    std::int64_t release = 0;
+    const Json after = opened(player, release);
+    EXPECT_EQ(release, 2);
+    EXPECT_EQ(after["tbKviz"].size(), static_cast<std::size_t>(bundled + 16));
+    EXPECT_EQ(after["tbStat"]["Start"], 9);
+
+    EXPECT_EQ(run("upgrade " + player + " " + templ, &out), 0) << out;
+    EXPECT_NE(out.find("nothing to change"), std::string::npos) << out;
+    EXPECT_EQ(run("upgrade " + player + " " + dir.file("nema.mdb"), &out), 1);
+    EXPECT_NE(out.find("no such file"), std::string::npos) << out;
+    EXPECT_EQ(run("release " + player + " nula", &out), 2);
+}
+
+TEST(BankUpgrade, aKillAtAnyMomentOfAnUpgradeLeavesTheCopyAsItWasOrWhollyUpgraded) {
+    test::TempDir dir;
+    const std::string player = playedCopy(dir);
+    // A large release, so that the kills fall inside the transaction as well as around it.
+    const std::string templ = nextRelease(dir, 30'000);
+    const std::string old = test::readFile(player);
+    std::int64_t release = 0;
+    const Json before = opened(player, release);
+    ASSERT_EQ(release, 1);
+
+    const auto start = std::chrono::steady_clock::now();
+    std::string out;
+    ASSERT_EQ(run("upgrade " + player + " " + templ, &out), 0) << out;
+    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(
+                          std::chrono::steady_clock::now() - start)
+                          .count();
+    const Json upgraded = opened(player, release);
+    ASSERT_EQ(release, 2);
+
+    int interrupted = 0, leftAsItWas = 0;
+    constexpr int kKills = 12;
+    for (int k = 1; k <= kKills; ++k) {
+        SCOPED_TRACE("killed after " + std::to_string(span * k / kKills) + " us");
+        test::writeFile(player, old);
+        fs::remove(asideCopyPath(player));
+        const pid_t pid = test::startQuietly({kTool, "upgrade", player, templ});
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(span * k / kKills));
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) != pid) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            ++interrupted;
+        }
+        const Json now = opened(player, release);
+        leftAsItWas += release == 1;
+        EXPECT_EQ(now, release == 1 ? before : upgraded) << "release " << release;
+    }
+    EXPECT_GT(interrupted, 0) << "no kill fell inside an upgrade";
+    std::cout << "upgrade kills: " << interrupted << " of " << kKills << " before the end, "
+              << leftAsItWas << " left the copy as it was; an upgrade took " << span / 1000
+              << " ms\n";
+    // Once the copy was left as it was, the next start upgrades it.
+    ASSERT_EQ(run("upgrade " + player + " " + templ, &out), 0) << out;
+    EXPECT_EQ(opened(player, release), upgraded);
+}
+
+TEST(BankImportWarnings, wordsReadOtherwiseInCyrillicAreWarnedAboutAndImportedUnlessStrict) {
+    test::TempDir dir;
+    const std::string db = dir.file("Baza.mdb");
+    test::writeFile(dir.file("f.json"), test::sampleFixture(1).dump());
+    std::string out;
+    ASSERT_EQ(run("create " + db + " " + dir.file("f.json"), &out), 0) << out;
+    test::writeFile(dir.file("q.csv"), "Pitanje,A,B,V,G,RB,Tac\n"
+                                       "Ko je bio Petar II?,Pjesnik,Car,Kralj,Knez,3,1\n"
+                                       "Šta nosi DNA?,Nasleđe,Ništa,Vodu,Vazduh,4,1\n"
+                                       "Gdje je New York?,SAD,Kanada,Meksiko,Kuba,2,1\n");
+    const std::string before = test::readFile(db);
+
+    EXPECT_EQ(run("import " + db + " --strict " + dir.file("q.csv"), &out), 1) << out;
+    EXPECT_NE(out.find("nothing was imported"), std::string::npos) << out;
+    EXPECT_EQ(test::readFile(db), before);
+
+    ASSERT_EQ(run("import " + db + " " + dir.file("q.csv"), &out), 0) << out;
+    const std::string file = dir.file("q.csv");
+    for (const std::string& warning :
+         {file + ":2: warning: \"Pitanje\": \"II\" is a Roman numeral",
+          file + ":3: warning: \"Pitanje\": \"DNA\" is an abbreviation",
+          file + ":4: warning: \"Pitanje\": \"New\" has letters outside the Serbian alphabet",
+          file + ":4: warning: \"A\": \"SAD\" is an abbreviation"})
+        EXPECT_NE(out.find(warning), std::string::npos) << warning << "\n" << out;
+    EXPECT_NE(out.find("imported 3 question(s), 5 warning(s)"), std::string::npos) << out;
+    const Json after = exportDatabase(Connection(db, kDatabasePassword));
+    EXPECT_EQ(after["tbKviz"][17]["Pitanje"], "Gdje je Nev Jork?");
+}
+
+TEST(BankCheck, aLevelWithOneQuestionIsWarnedAbout) {
+    test::TempDir dir;
+    Json f = test::sampleFixture(2);
+    f["tbKviz"].erase(f["tbKviz"].begin() + 6); // level 4 keeps one
+    test::writeFile(dir.file("f.json"), f.dump());
+    std::string out;
+    ASSERT_EQ(run("create " + dir.file("Baza.mdb") + " " + dir.file("f.json"), &out), 0) << out;
+    EXPECT_EQ(run("check " + dir.file("Baza.mdb"), &out), 0) << out;
+    EXPECT_NE(out.find("warning: level 4 has one question"), std::string::npos) << out;
+    EXPECT_EQ(out.find("warning: level 5"), std::string::npos) << out;
+}
