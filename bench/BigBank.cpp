@@ -2,6 +2,7 @@
 
 #include "common/BankImport.h"
 #include "common/Fixture.h"
+#include "data/BankRelease.h"
 
 #include <filesystem>
 #include <fstream>
@@ -59,6 +60,27 @@ std::string bigBankFolder() {
                   << " ...\n";
         writeBigBank(folder.string());
     }
+    return folder.string();
+}
+
+std::string upgradedBigBankFolder() {
+    const fs::path folder = fs::path(KVZ_BENCH_DATA_DIR) / "upgraded-big-bank";
+    if (fs::exists(folder / "Baza.mdb")) return folder.string();
+    const fs::path release = fs::path(KVZ_BENCH_DATA_DIR) / "big-bank-release.mdb";
+    fs::copy_file(fs::path(bigBankFolder()) / "Baza.mdb", release,
+                  fs::copy_options::overwrite_existing);
+    markRelease(Connection(release.string(), kDatabasePassword), 1, {});
+    std::cerr << "Upgrading a player's copy to the " << 15 * kBigBankPerLevel
+              << "-question bank in " << folder << " ...\n";
+    fs::create_directories(folder);
+    const std::string db = (folder / "Baza.mdb").string();
+    createDatabase(db, baseFixture());
+    std::vector<BankQuestion> own;
+    for (int i = 0; i < 20; ++i)
+        own.push_back(generated(100'000'000 + i, i % 15 + 1)); // texts no release has
+    addQuestions(Connection(db, kDatabasePassword), own);
+    upgradeBankFile(db, release.string());
+    fs::remove(release);
     return folder.string();
 }
 

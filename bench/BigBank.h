@@ -17,4 +17,9 @@ void writeBigBank(const std::string& folder, std::int64_t perLevel = kBigBankPer
 // (a minute or so) and reused afterwards.
 std::string bigBankFolder();
 
+// A player's copy upgraded to the large bank as its release: 20 questions of the player's own
+// (made before releases were recorded) kept beside the million released ones. Written on
+// first use beside the large bank.
+std::string upgradedBigBankFolder();
+
 } // namespace kvz::bench

@@ -34,8 +34,8 @@ BENCHMARK(StartUpCount)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // Questions of random levels at random positions, as the game draws them; the 50th and
 // 99th percentile of a load are reported beside the mean.
-void QuestionLoad(benchmark::State& state) {
-    Connection conn(bigBank(), kDatabasePassword);
+void QuestionLoad(benchmark::State& state, std::string (*folder)()) {
+    Connection conn(folder() + "/Baza.mdb", kDatabasePassword);
     std::array<std::int64_t, kLevels + 1> count{};
     for (int level = 1; level <= kLevels; ++level) count[level] = countLevel(conn, level);
     std::mt19937 draws(11);
@@ -54,7 +54,13 @@ void QuestionLoad(benchmark::State& state) {
     state.counters["p99_us"] = percentile(micros, 0.99);
     state.counters["max_us"] = micros.back();
 }
-BENCHMARK(QuestionLoad)->Unit(benchmark::kMicrosecond)->Iterations(3000);
+BENCHMARK_CAPTURE(QuestionLoad, bigBank, &bigBankFolder)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(3000);
+// The same bank reached through an upgrade, with questions of the player's own on every level.
+BENCHMARK_CAPTURE(QuestionLoad, upgraded, &upgradedBigBankFolder)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(3000);
 
 void CounterBump(benchmark::State& state) {
     ProgramCopy folder;
