@@ -116,7 +116,7 @@ TEST(BankUpgrade, aKillAtAnyMomentOfAnUpgradeLeavesTheCopyAsItWasOrWhollyUpgrade
     test::TempDir dir;
     const std::string player = playedCopy(dir);
     // A large release, so that the kills fall inside the transaction as well as around it.
-    const std::string templ = nextRelease(dir, 30'000);
+    const std::string templ = nextRelease(dir, 20'000);
     const std::string old = test::readFile(player);
     std::int64_t release = 0;
     const Json before = opened(player, release);
@@ -132,7 +132,7 @@ TEST(BankUpgrade, aKillAtAnyMomentOfAnUpgradeLeavesTheCopyAsItWasOrWhollyUpgrade
     ASSERT_EQ(release, 2);
 
     int interrupted = 0, leftAsItWas = 0;
-    constexpr int kKills = 12;
+    constexpr int kKills = 10;
     for (int k = 1; k <= kKills; ++k) {
         SCOPED_TRACE("killed after " + std::to_string(span * k / kKills) + " us");
         test::writeFile(player, old);
