@@ -134,12 +134,15 @@ TEST(BankUpgrade, aKillAtAnyMomentOfAnUpgradeLeavesTheCopyAsItWasOrWhollyUpgrade
     int interrupted = 0, leftAsItWas = 0;
     constexpr int kKills = 10;
     for (int k = 1; k <= kKills; ++k) {
-        SCOPED_TRACE("killed after " + std::to_string(span * k / kKills) + " us");
+        // Spread over half as long again as an upgrade took: the last ones fall on the commit
+        // or after the end, however the process is slowed by the machine's other work.
+        const std::int64_t delay = span * k * 3 / (2 * kKills);
+        SCOPED_TRACE("killed after " + std::to_string(delay) + " us");
         test::writeFile(player, old);
         fs::remove(asideCopyPath(player));
         const pid_t pid = test::startQuietly({kTool, "upgrade", player, templ});
         ASSERT_GT(pid, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(span * k / kKills));
+        std::this_thread::sleep_for(std::chrono::microseconds(delay));
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) != pid) {
             kill(pid, SIGKILL);
