@@ -2,6 +2,8 @@
 #include "app/Form1.h"
 #include "app/Messages.h"
 
+#include <stdexcept>
+
 namespace kvz {
 
 namespace {
@@ -12,15 +14,14 @@ bool is(const Control& c, const char* name) {
 
 } // namespace
 
-template <typename Handler> void Form1::guarded(Handler&& handler) {
-    // A failure inside any handler is reported to the player and ends the program, as a
-    // run-time error would; what was written before it stays written.
+void Form1::guarded(const std::function<void()>& step) {
     try {
-        handler();
-        // A write committed behind the game that failed since is reported at the next event.
+        step();
         if (Writes) Writes->check();
     } catch (const std::exception& e) {
         reportFailure(*this, e);
+    } catch (...) {
+        reportFailure(*this, std::runtime_error("непозната грешка"));
     }
     dropHiddenFocus();
 }
@@ -119,13 +120,10 @@ void Form1::setFocus(Control* c) {
     if (c != nullptr && (c->kind != ControlKind::TextBox || !c->shown())) return;
     Control* old = focus;
     focus = c;
-    try {
+    guarded([&] {
         if (old == &Text1) Text1_LostFocus();
         if (!ended && c == &Text1) Text1_GotFocus();
-        if (Writes) Writes->check();
-    } catch (const std::exception& e) {
-        reportFailure(*this, e);
-    }
+    });
 }
 
 void Form1::dropHiddenFocus() {

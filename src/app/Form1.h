@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GameFields.h"
 #include "core/Control.h"
 #include "core/ControlArray.h"
 #include "core/Generator.h"
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -104,45 +106,9 @@ class Form1 {
     }
 
     // ---- Game state -----------------------------------------------------------------
-    Byte QuestionNo = 1;
-    Byte SelectedAnswer = 0;
-    // An answer has been marked since the last verdict: DA judges only then, so an answer is
-    // never judged twice, even when a double click re-opens the panel after the verdict.
-    Boolean MarkAwaitsJudgement = False;
-    Boolean ReplacementUsed = False;
-    Boolean HostCheckAvailable = True;
-    Boolean AnswersEnabled = True;
-    Boolean AnswerLocked = False;
-    Boolean OdredShown = False;
-    Byte AnnounceStep = 0;
-    Byte CelebrateStep = 0;
-    Byte BonusTick = 0;
-    Boolean BonusRunning = False;
-    Boolean AdvertShown = False;
-    Boolean SmallScreen = False;
-    Boolean ResultsMode = False;
-    Boolean ResultPending = False; // the game in play has yet to offer its result to the list
-    Byte FriendCallStep = 0;
-    std::string FriendCertainty;
-    Boolean FriendCallRunning = False;
-    Byte ChartRevealStep = 0;
-    Byte RecordRowCursor = 0;
-    Byte WrongAnswerStep = 0;
-    Byte LadderBlinkStep = 0;
-    Boolean LadderBlinkMode = True;
-    Byte TypewriterStep = 0;
-    Boolean WinCelebrating = False;
-    Byte WinStep = 0;
-    double LayoutGap = 90;
-    // Twips; whole numbers wide enough for any window size.
-    std::int32_t ChartHeight = 0;
-    std::int32_t ChartTop = 0;
-    // Questions per level 1..15 (index 0 unused), wide enough for any bank.
-    std::array<std::int64_t, 16> QuestionCount{};
-    std::optional<QuestionRow> RsQuestion;
-    std::vector<std::string> Collaborators{""}; // entries 1..CollaboratorCount
-    std::int64_t CollaboratorCount = 0;
-    std::string FontsKey;
+#define KVZ_DECLARE_FIELD(type, name, init) type name{init};
+    KVZ_GAME_FIELDS(KVZ_DECLARE_FIELD)
+#undef KVZ_DECLARE_FIELD
 
     // ---- The database ---------------------------------------------------------------
     std::unique_ptr<DatabaseLock> Lock; // held while the game may write; goes last
@@ -163,8 +129,12 @@ class Form1 {
     Control* find(const std::string& key);
     void bringToFront(Control& c);
 
-    Platform& platform() { return platform_; }
-    Generator& rnd() { return rnd_; }
+    Platform& platform() {
+        return platform_;
+    }
+    Generator& rnd() {
+        return rnd_;
+    }
 
     // ---- Events, as the window delivers them ---------------------------------------
     // Each ignores a hidden control (or one in a hidden frame) and returns whether the
@@ -197,6 +167,10 @@ class Form1 {
     void openDatabase();
     // Waits for the writes handed over so far; a failed one is reported.
     void finishWrites();
+    // Runs one step of the game, an event or a host's own call into it: a failure in it, or
+    // a write that failed behind the game since the last step, is reported to the player and
+    // ends the program, as a run-time error would; what was written before stays written.
+    void guarded(const std::function<void()>& step);
     // The program folder path, "\" or "/", then the name.
     std::string programFile(const std::string& name);
 
@@ -282,7 +256,7 @@ class Form1 {
     // ---- Layout (ui/Layout.cpp) -----------------------------------------------------
     void Form_Resize();
 
-    // ---- Display font (text/FontInstallation.cpp) -----------------------------------
+    // ---- Display font (app/FontInstallation.cpp) -----------------------------------
     void InstallFontAtStart();
     void InstallDisplayFont(const std::string& keyPath);
 
@@ -290,7 +264,6 @@ class Form1 {
     void applyDesign();
     void dropHiddenFocus();
     void routeClick(Control& c);
-    template <typename Handler> void guarded(Handler&& handler);
 
     Platform& platform_;
     Generator& rnd_;

@@ -1,6 +1,7 @@
 // The design values of every control of the window, like a form file: captions, colours,
 // fonts, tooltips, pictures and the positions the window starts from, back to front.
 #include "app/Form1.h"
+#include "game/Ladder.h"
 
 namespace kvz {
 
@@ -41,11 +42,6 @@ class Def {
   private:
     Control& c_;
 };
-
-// A ladder rung's design colours: checkpoint rungs 1, 6 and 11 white with navy text.
-bool isCheckpointRow(int i) {
-    return i == 1 || i == 6 || i == 11;
-}
 
 const char* const kLadderAmounts[16] = {
     "",      "1.000.000", "500.000", "250.000", "125.000", "64.000", "32.000", "16.000",
@@ -162,8 +158,8 @@ void Form1::applyDesign() {
         .colours(kBlack, kGold)
         .font("Tahoma", 14.25, true);
     for (int i = 1; i <= 15; ++i) {
-        Colour back = isCheckpointRow(i) ? kWhite : kNavy;
-        Colour fore = isCheckpointRow(i) ? kNavy : kWhite;
+        Colour back = isCheckpointRung(i) ? kWhite : kNavy;
+        Colour fore = isCheckpointRung(i) ? kNavy : kWhite;
         int top = 7890 - 405 * (15 - i);
         def(Label3[i], "Label3", i, K::Label)
             .caption(std::to_string(16 - i))

@@ -1,7 +1,7 @@
 // Loading the window into its opening screen.
+#include "app/FontInstallation.h"
 #include "app/Form1.h"
 #include "data/Collaborators.h"
-#include "text/FontInstallation.h"
 
 namespace kvz {
 

@@ -1,5 +1,7 @@
 #include "data/Value.h"
 
+#include "text/Trim.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -8,12 +10,6 @@
 namespace kvz {
 
 namespace {
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
-}
 
 // The length of the number at the start of s (sign, digits, one decimal point); 0 if none.
 std::size_t numberPrefix(std::string_view s) {

@@ -95,6 +95,12 @@ class BackgroundWriter final : public Writer {
                 commit(*conn, job.sql, job.values);
             } catch (const DbError& e) {
                 failure = e;
+            } catch (const std::exception& e) {
+                // Anything else that stops a commit (memory, a thread's resources) is a
+                // write that did not happen, told like any other.
+                failure = DbError(e.what());
+            } catch (...) {
+                failure = DbError("the write failed");
             }
             lock.lock();
             busy_ = false;

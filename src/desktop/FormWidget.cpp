@@ -4,7 +4,6 @@
 #include "KeyCodes.h"
 #include "Pictures.h"
 #include "app/Form1.h"
-#include "app/Messages.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -109,11 +108,7 @@ void FormWidget::run(const std::function<void()>& handler) {
     // A message box runs its own event loop; nothing of the game may run meanwhile.
     if (running_ || form_.ended) return;
     running_ = true;
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        reportFailure(form_, e);
-    }
+    form_.guarded(handler);
     running_ = false;
     refresh();
 }

@@ -96,7 +96,7 @@ void countAudienceVote(Form1& f, int favourite, int c) {
 // one off screen falls back to the right answer.
 void showAudienceTwo(Form1& f, int favouriteBase, std::optional<int> drawAbove) {
     int level = f.QuestionNo;
-    int c = correctAnswer(f);
+    int c = rightAnswerOrStop(f);
     std::array<bool, 4> shown = answersShown(f);
     int favourite = c;
     if (drawAbove && f.RsQuestion->position % level > *drawAbove) {
@@ -110,7 +110,7 @@ void showAudienceTwo(Form1& f, int favouriteBase, std::optional<int> drawAbove) 
 } // namespace
 
 void Form1::ShowAudienceFour() {
-    int c = correctAnswer(*this);
+    int c = rightAnswerOrStop(*this);
     int favourite = favouredAnswer(*this, c);
     drawChart(*this, fourAnswerShares(QuestionNo, c, favourite));
     countAudienceVote(*this, favourite, c);

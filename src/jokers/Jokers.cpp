@@ -3,6 +3,7 @@
 #include "jokers/Jokers.h"
 
 #include "app/Form1.h"
+#include "game/RightAnswer.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -80,7 +81,7 @@ void useJoker(Form1& f, int index) {
 
 void fiftyFifty(Form1& f) {
     if (!f.lblKviz[4].visible) return;
-    int c = correctAnswer(f);
+    int c = rightAnswerOrStop(f);
     useJoker(f, kFiftyFifty);
     for (int k = 1; k <= 4; ++k) showAnswer(f, k, false);
     auto [first, second] = fiftyFiftyKeeps(c, f.rnd().draw(4));
@@ -90,7 +91,7 @@ void fiftyFifty(Form1& f) {
 
 void callFriend(Form1& f) {
     if (!answersOnScreen(f)) return;
-    correctAnswer(f); // a question without a valid right answer stops the call before it starts
+    rightAnswerOrStop(f); // a question without a valid right answer stops the call before it starts
     useJoker(f, kTelephone);
     f.fraStat.visible = true;
     f.ImgRekl.visible = false;
@@ -107,7 +108,7 @@ void callFriend(Form1& f) {
 
 void askAudience(Form1& f) {
     if (!answersOnScreen(f)) return;
-    correctAnswer(f); // likewise before the joker is spent
+    rightAnswerOrStop(f); // likewise before the joker is spent
     useJoker(f, kAudience);
     f.fraStat.visible = true;
     f.ImgRekl.visible = false;
@@ -137,11 +138,10 @@ void hangUp(Form1& f) {
 
 } // namespace
 
-int correctAnswer(const Form1& form) {
-    std::int64_t c = 0;
-    if (!form.RsQuestion || !form.RsQuestion->tac.asWholeNumber(c) || c < 1 || c > 4)
-        throw std::runtime_error("Pitawe nema ispravan ta~an odgovor");
-    return static_cast<int>(c);
+int rightAnswerOrStop(const Form1& form) {
+    const int c = rightAnswer(form);
+    if (c == 0) throw std::runtime_error("Pitawe nema ispravan ta~an odgovor");
+    return c;
 }
 
 int favouredAnswer(Form1& form, int c) {
@@ -177,7 +177,7 @@ Boolean Form1::KnowsAnswer(Byte level) {
 }
 
 std::string Form1::FriendAnswer() {
-    int c = correctAnswer(*this);
+    int c = rightAnswerOrStop(*this);
     int a = favouredAnswer(*this, c);
     RsStat->bump(a == c ? "Tac" : "Netac");
     FriendCertainty = std::to_string(friendCertainty(QuestionNo, c)) + " %";

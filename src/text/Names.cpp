@@ -1,5 +1,7 @@
 #include "text/Names.h"
 
+#include "text/Trim.h"
+
 namespace kvz {
 
 namespace {
@@ -8,19 +10,13 @@ bool isSeparator(char c) {
     return c == ' ' || c == '-';
 }
 
-std::string trimBlanks(const std::string& s) {
-    std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-
 } // namespace
 
 std::string ProperCaseName(std::string& s) {
     std::string t = s;
     for (char& c : t)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    t = trimBlanks(t);
+    t = std::string(trimmed(t, " ")); // the game trims spaces only, not tabs
     StripEdgeSeparators(t);
     t = CollapseSeparators(t);
     bool wordStart = false;
@@ -53,7 +49,7 @@ std::string StripEdgeSeparators(std::string& s) {
 
 std::string CollapseSeparators(const std::string& s) {
     std::string out;
-    for (char c : trimBlanks(s)) {
+    for (char c : trimmed(s, " ")) {
         if (isSeparator(c) && !out.empty() && isSeparator(out.back())) continue;
         out += c;
     }
@@ -109,7 +105,7 @@ char LowerDisplay(char& c) {
 std::string JoinLetterPairs(const std::string& s) {
     std::string out;
     char prev = 0;
-    for (char c : trimBlanks(s)) {
+    for (char c : trimmed(s, " ")) {
         char joined = 0;
         if (c == 'j') {
             joined = prev == 'N'   ? 'W'

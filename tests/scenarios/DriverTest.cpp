@@ -160,15 +160,10 @@ TEST_F(DriverTest, aDumpHoldsEveryControlTimerAndFieldOfTheWindow) {
     EXPECT_EQ(d["timers"]["timNajava"]["enabled"], false);
 
     const Json& f = d["fields"];
-    for (const char* name :
-         {"QuestionNo",        "SelectedAnswer",  "ReplacementUsed", "HostCheckAvailable",
-          "AnswersEnabled",    "AnswerLocked",    "OdredShown",      "AnnounceStep",
-          "CelebrateStep",     "BonusTick",       "BonusRunning",    "AdvertShown",
-          "SmallScreen",       "ResultsMode",     "FriendCallStep",  "FriendCertainty",
-          "FriendCallRunning", "ChartRevealStep", "RecordRowCursor", "WrongAnswerStep",
-          "LadderBlinkStep",   "LadderBlinkMode", "TypewriterStep",  "WinCelebrating",
-          "WinStep",           "ChartHeight",     "RsQuestion",      "CollaboratorCount"})
+#define KVZ_FIELD_NAME(type, name, init) #name,
+    for (const char* name : {KVZ_GAME_FIELDS(KVZ_FIELD_NAME)})
         EXPECT_TRUE(f.contains(name)) << name;
+#undef KVZ_FIELD_NAME
     EXPECT_EQ(f["AnswersEnabled"], true);
     EXPECT_EQ(f["AnswerLocked"], false);
     EXPECT_EQ(f["QuestionNo"], 1);

@@ -4,6 +4,7 @@
 #include "data/DatabaseCheck.h"
 #include "text/DisplayCode.h"
 #include "text/ReadingWarnings.h"
+#include "text/Trim.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,7 +17,6 @@ namespace kvz {
 namespace {
 
 using bank::RawRow;
-using bank::trim;
 
 const char* const kAnswerKeys[4] = {"A", "B", "V", "G"};
 
@@ -36,7 +36,7 @@ std::string foldSpaces(const std::string& s) {
 // The answer number for "1".."4" or a letter: A B V G (Cyrillic А Б В Г) in the JSON and
 // CSV formats, A B C D in the plain-text format (`abcd`).
 std::optional<int> answerNumber(const std::string& text, bool abcd) {
-    std::string t = trim(text);
+    std::string t(trimmed(text));
     static const std::map<std::string, int> kNames = {
         {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"A", 1}, {"B", 2}, {"V", 3},
         {"G", 4}, {"a", 1}, {"b", 2}, {"v", 3}, {"g", 4}, {"А", 1}, {"Б", 2},
@@ -102,8 +102,8 @@ std::optional<std::string> displayField(const RawRow& row, const std::string& ke
 // The row's level, from RB or else from the command line; a problem when there is none.
 std::optional<int> rowLevel(const RawRow& row, std::optional<int> level, std::string& problem) {
     auto rb = row.fields.find("RB");
-    if (rb != row.fields.end() && rb->second && !trim(*rb->second).empty()) {
-        if (auto n = levelNumber(trim(*rb->second))) return n;
+    if (rb != row.fields.end() && rb->second && !trimmed(*rb->second).empty()) {
+        if (auto n = levelNumber(trimmed(*rb->second))) return n;
         problem = "\"RB\" must be a level from 1 to 15, not \"" + *rb->second + "\"";
     } else if (!level) {
         problem = "no level: give \"RB\" or --level";

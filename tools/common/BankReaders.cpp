@@ -1,6 +1,8 @@
 // The three source formats of a question bank, each read a row at a time.
 #include "common/BankReaders.h"
 
+#include "text/Trim.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -201,7 +203,7 @@ bool csvHeader(const std::vector<std::string>& raw, std::vector<std::string>& na
     bool good = true;
     std::set<std::string> seen;
     for (const auto& r : raw) {
-        std::string name = trim(r);
+        std::string name(trimmed(r));
         if (!isBankField(name)) {
             problems({1, "unknown column \"" + name + "\""});
             good = false;
@@ -216,28 +218,28 @@ bool csvHeader(const std::vector<std::string>& raw, std::vector<std::string>& na
 
 // "A." .. "D." or "A)": the letter's place 0..3 and the option's text.
 std::optional<std::pair<int, std::string>> optionLine(std::string_view line) {
-    std::string t = trim(line);
+    std::string t(trimmed(line));
     if (t.size() < 2) return std::nullopt;
     int letter = std::toupper(static_cast<unsigned char>(t[0])) - 'A';
     if (letter < 0 || letter > 3) return std::nullopt;
     std::size_t at = 1;
     while (at < t.size() && isSpace(t[at])) ++at;
     if (at == t.size() || (t[at] != '.' && t[at] != ')')) return std::nullopt;
-    return std::make_pair(letter, trim(std::string_view(t).substr(at + 1)));
+    return std::make_pair(letter, std::string(trimmed(std::string_view(t).substr(at + 1))));
 }
 
 // "ANSWER: X" in any case: the answer as written, a word without blanks.
 std::optional<std::string> answerLine(std::string_view line) {
-    std::string t = trim(line);
+    std::string t(trimmed(line));
     constexpr std::string_view kWord = "ANSWER";
     if (t.size() < kWord.size() ||
         !std::equal(kWord.begin(), kWord.end(), t.begin(), [](char a, char b) {
             return a == std::toupper(static_cast<unsigned char>(b));
         }))
         return std::nullopt;
-    std::string rest = trim(std::string_view(t).substr(kWord.size()));
+    std::string rest(trimmed(std::string_view(t).substr(kWord.size())));
     if (rest.empty() || rest[0] != ':') return std::nullopt;
-    std::string answer = trim(std::string_view(rest).substr(1));
+    std::string answer(trimmed(std::string_view(rest).substr(1)));
     if (std::any_of(answer.begin(), answer.end(), isSpace)) return std::nullopt;
     return answer;
 }
@@ -246,12 +248,6 @@ std::optional<std::string> answerLine(std::string_view line) {
 
 bool isBankField(const std::string& name) {
     return std::find(kFields.begin(), kFields.end(), name) != kFields.end();
-}
-
-std::string trim(std::string_view s) {
-    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
-    return std::string(s);
 }
 
 void readJsonRows(std::istream& in, const RowSink& rows, const ProblemSink& problems) {
@@ -264,7 +260,7 @@ void readJsonRows(std::istream& in, const RowSink& rows, const ProblemSink& prob
 void readCsvRows(std::istream& in, const RowSink& rows, const ProblemSink& problems) {
     // The header decides the separator: a semicolon, unless it holds a comma.
     std::string header;
-    if (!std::getline(in, header) || trim(header).empty()) {
+    if (!std::getline(in, header) || trimmed(header).empty()) {
         problems({1, "the file is empty; the first line must name the columns"});
         return;
     }
@@ -307,7 +303,7 @@ void readTextRows(std::istream& in, const RowSink& rows, const ProblemSink& prob
     };
     while (std::getline(in, text)) {
         ++line;
-        if (trim(text).empty()) {
+        if (trimmed(text).empty()) {
             unanswered();
             continue;
         }
@@ -326,7 +322,7 @@ void readTextRows(std::istream& in, const RowSink& rows, const ProblemSink& prob
         } else if (option && option->first == options) {
             current.fields[kKeys[options++]] = option->second;
         } else if (options == 0) {
-            question += (question.empty() ? "" : " ") + trim(text);
+            question += (question.empty() ? "" : " ") + std::string(trimmed(text));
         } else {
             problems({line, "expected option " + std::string(1, "ABCD"[std::min(options, 3)]) +
                                 " or \"ANSWER:\" here"});

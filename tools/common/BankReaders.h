@@ -23,8 +23,6 @@ using ProblemSink = std::function<void(BankProblem&&)>;
 // the note.
 bool isBankField(const std::string& name);
 
-std::string trim(std::string_view s);
-
 // Each reader hands over the rows of its format one at a time, and a problem for anything
 // that is not a row: bad syntax, an unknown or repeated name.
 void readJsonRows(std::istream& in, const RowSink& rows, const ProblemSink& problems);

@@ -1,5 +1,7 @@
 #include "script/Script.h"
 
+#include "text/Trim.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -43,12 +45,6 @@ std::string bareWord(std::string_view text, std::size_t& i, int lineNo) {
         ++i;
     }
     return std::string(text.substr(start, i - start));
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (isBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
-    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
-    return s;
 }
 
 // The words of one command line and its checks.
@@ -215,7 +211,7 @@ std::vector<Command> parseScript(std::string_view text) {
     std::size_t pos = 0;
     for (int lineNo = 1; pos <= text.size(); ++lineNo) {
         std::size_t nl = std::min(text.find('\n', pos), text.size());
-        std::string_view source = trim(text.substr(pos, nl - pos));
+        std::string_view source = trimmed(text.substr(pos, nl - pos), " \t\r");
         pos = nl + 1;
         if (source.empty() || source.front() == '#') continue;
 

@@ -1,7 +1,6 @@
 #include "script/ScriptRunner.h"
 
 #include "app/Form1.h"
-#include "app/Messages.h"
 #include "app/VirtualClock.h"
 #include "core/Generator.h"
 #include "script/Script.h"
@@ -55,11 +54,9 @@ class Session {
             ignored(c);
             return;
         }
-        try {
+        form_.guarded([&] {
             if (!perform(c)) ignored(c);
-        } catch (const std::exception& e) {
-            reportFailure(form_, e);
-        }
+        });
         clock_.sync();
         noteEnd();
     }

@@ -8,10 +8,6 @@ namespace kvz::script {
 
 namespace {
 
-bool truth(Boolean b) {
-    return b != False;
-}
-
 // A whole size as an integer ("12", not "12.0"), so dumps read as the design values do.
 Json number(double v) {
     double whole = std::round(v);
@@ -61,6 +57,35 @@ Json question(const std::optional<QuestionRow>& row) {
             {"fields", fields}};
 }
 
+// One game-state field as the dump shows it.
+Json field(Boolean b) {
+    return b != False;
+}
+
+Json field(double v) {
+    return number(v);
+}
+
+template <class T>
+requires std::is_integral_v<T> || std::is_same_v<T, std::string> Json field(const T& v) {
+    return v;
+}
+
+Json field(const std::optional<QuestionRow>& row) {
+    return question(row);
+}
+
+// Lists the game indexes from 1: entry 0 is not the game's.
+template <class List> Json field(const List& list) requires requires {
+    list.begin() + 1;
+} &&(!std::is_same_v<List, std::string>) {
+    Json j = Json::array();
+    for (auto it = list.begin() + std::min<std::ptrdiff_t>(1, std::ssize(list)); it != list.end();
+         ++it)
+        j.push_back(*it);
+    return j;
+}
+
 } // namespace
 
 Json dumpControls(Form1& form) {
@@ -81,44 +106,9 @@ Json dumpTimers(Form1& form) {
 
 Json dumpFields(const Form1& f) {
     Json j;
-    j["QuestionNo"] = f.QuestionNo;
-    j["SelectedAnswer"] = f.SelectedAnswer;
-    j["MarkAwaitsJudgement"] = truth(f.MarkAwaitsJudgement);
-    j["ReplacementUsed"] = truth(f.ReplacementUsed);
-    j["HostCheckAvailable"] = truth(f.HostCheckAvailable);
-    j["AnswersEnabled"] = truth(f.AnswersEnabled);
-    j["AnswerLocked"] = truth(f.AnswerLocked);
-    j["OdredShown"] = truth(f.OdredShown);
-    j["AnnounceStep"] = f.AnnounceStep;
-    j["CelebrateStep"] = f.CelebrateStep;
-    j["BonusTick"] = f.BonusTick;
-    j["BonusRunning"] = truth(f.BonusRunning);
-    j["AdvertShown"] = truth(f.AdvertShown);
-    j["SmallScreen"] = truth(f.SmallScreen);
-    j["ResultsMode"] = truth(f.ResultsMode);
-    j["ResultPending"] = truth(f.ResultPending);
-    j["FriendCallStep"] = f.FriendCallStep;
-    j["FriendCertainty"] = f.FriendCertainty;
-    j["FriendCallRunning"] = truth(f.FriendCallRunning);
-    j["ChartRevealStep"] = f.ChartRevealStep;
-    j["RecordRowCursor"] = f.RecordRowCursor;
-    j["WrongAnswerStep"] = f.WrongAnswerStep;
-    j["LadderBlinkStep"] = f.LadderBlinkStep;
-    j["LadderBlinkMode"] = truth(f.LadderBlinkMode);
-    j["TypewriterStep"] = f.TypewriterStep;
-    j["WinCelebrating"] = truth(f.WinCelebrating);
-    j["WinStep"] = f.WinStep;
-    j["LayoutGap"] = number(f.LayoutGap);
-    j["ChartHeight"] = f.ChartHeight;
-    j["ChartTop"] = f.ChartTop;
-    j["QuestionCount"] =
-        std::vector<std::int64_t>(f.QuestionCount.begin() + 1, f.QuestionCount.end());
-    j["RsQuestion"] = question(f.RsQuestion);
-    j["Collaborators"] = std::vector<std::string>(
-        f.Collaborators.begin() + std::min<std::ptrdiff_t>(1, std::ssize(f.Collaborators)),
-        f.Collaborators.end());
-    j["CollaboratorCount"] = f.CollaboratorCount;
-    j["FontsKey"] = f.FontsKey;
+#define KVZ_DUMP_FIELD(type, name, init) j[#name] = field(f.name);
+    KVZ_GAME_FIELDS(KVZ_DUMP_FIELD)
+#undef KVZ_DUMP_FIELD
     return j;
 }
 

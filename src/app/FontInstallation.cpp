@@ -1,6 +1,6 @@
 // Installing the display font on a first start: copy the font file into the user's font
 // folder and register it; the settings row remembers success so later starts skip it.
-#include "text/FontInstallation.h"
+#include "app/FontInstallation.h"
 
 #include "app/Form1.h"
 
