@@ -161,11 +161,12 @@ void addReleased(const Connection& player, const Release& release, UpgradeReport
 void copyFile(const DatabaseLock& lock, const std::string& to) {
     const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     auto failed = [&](const char* what) {
-        const std::string reason = std::strerror(errno);
+        const int err = errno;
         if (out >= 0) ::close(out);
         std::remove(to.c_str());
-        throw DbError(std::string("cannot ") + what + " " + to + ": " + reason,
-                      DbError::Cause::NotWritable);
+        throw DbError(std::string("cannot ") + what + " " + to + ": " + std::strerror(err),
+                      err == ENOSPC || err == EDQUOT ? DbError::Cause::DiskFull
+                                                     : DbError::Cause::NotWritable);
     };
     if (out < 0) failed("create");
     char buffer[1 << 16];

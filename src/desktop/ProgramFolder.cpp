@@ -87,12 +87,12 @@ QString upgradeCopy(const QString& templateFolder, const QString& userFolder) {
             dynamic_cast<const BadDatabase*>(&e) != nullptr ||
             e.cause() == DbError::Cause::NotWritable)
             return {};
-        return QStringLiteral("Нова питања ове верзије игре нису пренесена у базу %1: %2 Игра "
+        return QStringLiteral("Нова питања ове верзије игре нису пренесена у базу %1%2. Игра "
                               "наставља са досадашњим питањима, а бројачи, рекордери и ваша "
                               "питања остају сачувани.")
             .arg(copy, e.cause() == DbError::Cause::DiskFull
-                           ? QStringLiteral("на диску нема мјеста.")
-                           : QStringLiteral("база није могла бити уписана."));
+                           ? QStringLiteral(": на диску нема мјеста")
+                           : QString());
     }
 }
 
