@@ -1,5 +1,14 @@
 #include "CommandLine.h"
 
+#include "Help.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
 namespace kvz::desktop {
 
 namespace {
@@ -9,7 +18,9 @@ struct Flag {
     bool Options::*field;
 };
 constexpr Flag kFlags[] = {{"--help", &Options::help},
+                           {"-h", &Options::help},
                            {"--version", &Options::version},
+                           {"-V", &Options::version},
                            {"--fullscreen", &Options::fullscreen},
                            {"--latin", &Options::latin},
                            {"--mute", &Options::mute},
@@ -53,19 +64,48 @@ ParsedOptions parseCommandLine(const std::vector<std::string>& arguments) {
     return parsed;
 }
 
-std::string usage() {
-    return "Употреба: kvizomat [ОПЦИЈА]...\n"
-           "Квиз: петнаест питања све тежих нивоа за љествицу награда до 1.000.000\n"
-           "бодова, са три џокера и листом рекордера.\n"
-           "\n"
-           "  --fullscreen     почни преко цијелог екрана (F11 мијења у сваком тренутку)\n"
-           "  --latin          прикажи текстове латиницом (F12 мијења и памти избор)\n"
-           "  --mute           без звука\n"
-           "  --dir ФАСЦИКЛА   играј из друге фасцикле игре (њен Baza.mdb и звуци)\n"
-           "  --screenshot Д   сачувај прву нацртану слику као PNG датотеку Д и изађи\n"
-           "  --first-frame    изађи чим се нацрта прва слика и испиши тај тренутак\n"
-           "  --version        испиши верзију и изађи\n"
-           "  --help           испиши ово упутство и изађи\n";
+HelpLanguage helpLanguage() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr || *value == '\0') continue;
+        const std::string locale = value; // sr, sr_RS.UTF-8, sr_RS@latin, sr_ME ...
+        const bool serbian = locale.rfind("sr", 0) == 0 &&
+                             (locale.size() == 2 || std::strchr("_.@", locale[2]) != nullptr);
+        return serbian ? HelpLanguage::Serbian : HelpLanguage::English;
+    }
+    return HelpLanguage::English;
+}
+
+std::string usage(HelpLanguage language) {
+    return language == HelpLanguage::Serbian ? kHelpSerbian : kHelpEnglish;
+}
+
+std::string whyNotWritable(const std::string& path) {
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(path, ec);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        ::close(fd);
+        if (!existed) ::unlink(path.c_str());
+        return {};
+    }
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR:
+        return "нема фасцикле у коју би ишла";
+    case EISDIR:
+        return "то је фасцикла";
+    case EACCES:
+    case EPERM:
+        return "нема дозволе за писање";
+    case EROFS:
+        return "диск је само за читање";
+    case ENOSPC:
+    case EDQUOT:
+        return "диск је пун";
+    default:
+        return std::strerror(errno);
+    }
 }
 
 } // namespace kvz::desktop

@@ -26,7 +26,18 @@ struct ParsedOptions {
 // Reads the arguments after the program's name. "--dir FOLDER" and "--dir=FOLDER" both work.
 ParsedOptions parseCommandLine(const std::vector<std::string>& arguments);
 
-// The text --help prints, in Cyrillic (shown in Latin by the player's choice).
-std::string usage();
+enum class HelpLanguage { Serbian, English };
+
+// Serbian when the locale of messages (LC_ALL, else LC_MESSAGES, else LANG) is a Serbian one,
+// English otherwise: a player who has not chosen Serbian may not read it.
+HelpLanguage helpLanguage();
+
+// The text --help prints; the Serbian one is in Cyrillic (shown in Latin by the player's
+// choice).
+std::string usage(HelpLanguage language);
+
+// Why a file cannot be written at `path`, in Cyrillic; empty when it can. Nothing is left
+// behind by the try.
+std::string whyNotWritable(const std::string& path);
 
 } // namespace kvz::desktop

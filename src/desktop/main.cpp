@@ -52,7 +52,10 @@ std::optional<int> endsAtCommandLine(int argc, char* argv[], Options& options) {
         return 2;
     }
     if (options.help) {
-        std::cout << inScript(kvz::desktop::usage(), script);
+        const auto language = kvz::desktop::helpLanguage();
+        const std::string help = kvz::desktop::usage(language);
+        std::cout << (language == kvz::desktop::HelpLanguage::Serbian ? inScript(help, script)
+                                                                      : help);
         return 0;
     }
     if (options.version) {
@@ -61,6 +64,16 @@ std::optional<int> endsAtCommandLine(int argc, char* argv[], Options& options) {
     }
     if (!options.folder.empty() && !QFileInfo(QString::fromStdString(options.folder)).isDir()) {
         std::cerr << inScript("kvizomat: --dir " + options.folder + ": нема такве фасцикле\n",
+                              script);
+        return 2;
+    }
+    // Checked before the window opens: a developer should not wait for a start-up whose
+    // picture has nowhere to go.
+    const std::string why =
+        options.screenshot.empty() ? "" : kvz::desktop::whyNotWritable(options.screenshot);
+    if (!why.empty()) {
+        std::cerr << inScript("kvizomat: --screenshot " + options.screenshot +
+                                  ": слика не може да се сачува: " + why + "\n",
                               script);
         return 2;
     }
@@ -144,7 +157,11 @@ int main(int argc, char* argv[]) {
     window.open(options.fullscreen);
     if (!options.screenshot.empty()) {
         settle();
-        return window.renderImage().save(QString::fromStdString(options.screenshot)) ? 0 : 1;
+        if (window.renderImage().save(QString::fromStdString(options.screenshot))) return 0;
+        std::cerr << inScript("kvizomat: --screenshot " + options.screenshot +
+                                  ": слика није сачувана\n",
+                              window.script());
+        return 1;
     }
     const int code = QApplication::exec();
     return form.exitStatus != 0 ? form.exitStatus : code;

@@ -176,6 +176,8 @@ TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefused) {
     EXPECT_EQ(all.options.folder, "/srv/kviz");
     EXPECT_EQ(parseCommandLine({"--dir=/a b"}).options.folder, "/a b");
     EXPECT_TRUE(parseCommandLine({}).error.empty());
+    const desktop::ParsedOptions shortForms = parseCommandLine({"-h", "-V"});
+    EXPECT_TRUE(shortForms.options.help && shortForms.options.version) << shortForms.error;
 
     EXPECT_EQ(parseCommandLine({"--fulscreen"}).error, "непозната опција '--fulscreen'");
     EXPECT_EQ(parseCommandLine({"game.mdb"}).error, "непозната опција 'game.mdb'");
@@ -192,6 +194,71 @@ TEST(CommandLine, theProgramExitsWithTwoOnAnUnknownOptionAndZeroOnHelp) {
     EXPECT_NE(output.find("--fullscreen"), std::string::npos) << output;
     EXPECT_EQ(runCommand(program + " --version", &output), 0);
     EXPECT_EQ(output.rfind("kvizomat ", 0), 0u) << output;
+    for (const std::string name : {"kvizomat", "kvizomat-db", "kvizomat-script"}) {
+        const std::string tool = std::string(KVZ_PROGRAM_DIR) + "/" + name;
+        EXPECT_EQ(runCommand(tool + " -V", &output), 0) << name;
+        EXPECT_EQ(output.rfind(name + " ", 0), 0u) << output;
+        EXPECT_EQ(runCommand("LANG=C " + tool + " -h", &output), 0) << name;
+        EXPECT_EQ(output.rfind("Usage: " + name + " ", 0), 0u) << output;
+    }
+}
+
+TEST(CommandLine, everyOptionTheHelpNamesIsUnderstood) {
+    for (const auto language : {desktop::HelpLanguage::English, desktop::HelpLanguage::Serbian}) {
+        const std::string help = desktop::usage(language);
+        for (std::size_t at = help.find(" -"); at != std::string::npos;
+             at = help.find(" -", at + 1)) {
+            const std::string option =
+                help.substr(at + 1, help.find_first_of(" ,\n", at + 1) - at - 1);
+            const std::string error = desktop::parseCommandLine({option}).error;
+            // A valued option alone is refused for its missing value, never as unknown.
+            EXPECT_EQ(error.find("непозната"), std::string::npos) << option << ": " << error;
+        }
+    }
+}
+
+TEST(CommandLine, helpIsInEnglishUnlessTheLocaleIsSerbianAndThenInThePlayersLetters) {
+    TempDir config;
+    // The first line of the help under the locale variables given.
+    auto firstLine = [&](const std::string& locale) {
+        std::string output;
+        EXPECT_EQ(
+            runCommand("env -u LC_ALL -u LC_MESSAGES XDG_CONFIG_HOME=" + config.path().string() +
+                           " " + locale + " " + KVZ_PROGRAM_DIR + "/kvizomat -h",
+                       &output),
+            0);
+        return output.substr(0, output.find('\n'));
+    };
+    EXPECT_EQ(firstLine("LANG=en_US.UTF-8"), "Usage: kvizomat [OPTION]...");
+    EXPECT_EQ(firstLine("LANG=sr_RS.UTF-8"), "Употреба: kvizomat [ОПЦИЈА]...");
+    // LC_MESSAGES outranks LANG; the saved choice of Latin letters holds for the help too.
+    fs::create_directories(config.path() / "kvizomat");
+    writeFile(config.file("kvizomat/Kvizomat.conf"), "[General]\nscript=latin\n");
+    EXPECT_EQ(firstLine("LANG=en_US.UTF-8 LC_MESSAGES=sr_RS@latin"),
+              "Upotreba: kvizomat [OPCIJA]...");
+    EXPECT_EQ(firstLine("LANG=sr_RS.UTF-8 LC_MESSAGES=C"), "Usage: kvizomat [OPTION]...");
+}
+
+TEST(CommandLine, aScreenshotThatCannotBeWrittenIsRefusedBeforeTheWindowSayingWhy) {
+    TempDir dir;
+    std::string output;
+    const std::string missing = dir.file("nema/slika.png");
+    EXPECT_EQ(
+        runCommand(std::string(KVZ_PROGRAM_DIR) + "/kvizomat --screenshot " + missing, &output), 2);
+    EXPECT_NE(output.find(missing + ": слика не може да се сачува: нема фасцикле"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(desktop::whyNotWritable(dir.path().string()), "то је фасцикла");
+
+    // A folder the player may not write to; a file that can be written is not left behind.
+    fs::create_directories(dir.path() / "locked");
+    fs::permissions(dir.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    const auto why = asOrdinaryUser(dir.path().string(), [&] {
+        return desktop::whyNotWritable(dir.file("locked/slika.png")) + "|" +
+               desktop::whyNotWritable(dir.file("slika.png"));
+    });
+    EXPECT_EQ(why, "нема дозволе за писање|");
+    EXPECT_FALSE(fs::exists(dir.path() / "slika.png"));
 }
 
 TEST(CommandLine, aStartThatCannotGoOnSaysWhyAndExitsWithOne) {

@@ -1,4 +1,5 @@
 // kvizomat-db: makes, reads, fills and checks the game's database.
+#include "Help.h"
 #include "common/BankCheck.h"
 #include "common/BankImport.h"
 #include "common/Fixture.h"
@@ -13,30 +14,8 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(usage:
-  kvizomat-db create DB FIXTURE.json   a new database holding exactly the fixture's rows
-  kvizomat-db export DB                the whole database as a fixture, on standard output
-  kvizomat-db import DB [--strict] [--level N] FILE...
-                                       add questions written in UTF-8 Serbian (Cyrillic or
-                                       Latin): .json, .csv, or the A./B./C./D./ANSWER: text
-                                       format; nothing is added when any row is refused.
-                                       Words the Cyrillic display reads otherwise (Roman
-                                       numerals, abbreviations in Latin letters, q w x y) are
-                                       warned about and imported; --strict refuses them
-  kvizomat-db check DB                 questions per level, bad rows, playable levels; warns
-                                       of a level with fewer than two questions
-  kvizomat-db release DB N [EARLIER.txt]
-                                       mark the questions of DB as bank release N; EARLIER.txt
-                                       holds the question texts of earlier releases, one a
-                                       line, in display code
-  kvizomat-db upgrade OLD.mdb NEW-TEMPLATE.mdb
-                                       bring a player's database to the template's release:
-                                       the released questions replaced, the player's own
-                                       questions, counters and records kept
-)";
-
 int usage(const std::string& problem) {
-    std::cerr << "kvizomat-db: " << problem << "\n" << kUsage;
+    std::cerr << "kvizomat-db: " << problem << "\n" << kHelp;
     return 2;
 }
 
@@ -207,8 +186,12 @@ int upgrade(const std::string& db, const std::string& templ) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::cout << kUsage;
+        std::cout << kHelp;
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version" || args[0] == "-V") {
+        std::cout << "kvizomat-db " << KVZ_VERSION << "\n";
+        return 0;
     }
     const std::string& command = args[0];
     try {

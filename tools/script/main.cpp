@@ -1,4 +1,5 @@
 // kvizomat-script: plays the game headless from a script and prints its state as JSON.
+#include "Help.h"
 #include "script/ScriptRunner.h"
 
 #include <fstream>
@@ -7,19 +8,8 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    R"(usage: kvizomat-script --dir FOLDER [--scratch | --write-behind] [SCRIPT]
-  Runs the game against the program folder FOLDER (Baza.mdb, Mil.wav, Drugar.wav and
-  _ARIAL.TTF are looked for there) under a virtual clock, one command a line, from SCRIPT
-  or from standard input. Each `dump` prints the whole state as one line of JSON.
-  --scratch  play on a copy of Baza.mdb in memory: counters and results change only in
-             the copy, and the file is left as it was (for simulations)
-  --write-behind  commit the writes on a thread of their own, as the window does, instead
-             of before each command ends
-)";
-
 int usage(const std::string& problem) {
-    std::cerr << "kvizomat-script: " << problem << "\n" << kUsage;
+    std::cerr << "kvizomat-script: " << problem << "\n" << kHelp;
     return kvz::script::kMalformed;
 }
 
@@ -32,7 +22,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
+            std::cout << kHelp;
+            return 0;
+        }
+        if (arg == "--version" || arg == "-V") {
+            std::cout << "kvizomat-script " << KVZ_VERSION << "\n";
             return 0;
         }
         if (arg == "--dir") {
