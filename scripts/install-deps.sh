@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-apps imagemagick sox clang-format
   pulseaudio pulseaudio-utils
-  librsvg2-bin dpkg-dev desktop-file-utils appstream
+  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian man-db
   clang libclang-rt-14-dev
 )
 

@@ -8,4 +8,14 @@ bash scripts/build.sh default
 out=build/package
 rm -f "$out"/kvizomat_*.deb
 cpack --config build/CPackConfig.cmake -G DEB -B "$out"
-echo "package: $(ls "$out"/kvizomat_*.deb)"
+deb=$(ls "$out"/kvizomat_*.deb)
+
+# CPack adds postinst and postrm scripts that run ldconfig for any shared object under
+# /usr/lib, even the game's private sound player, which ldconfig never reads. The package
+# needs no maintainer script, and a postrm would keep a removed package in state "rc".
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+dpkg-deb -R "$deb" "$tree/root"
+rm -f "$tree/root/DEBIAN/postinst" "$tree/root/DEBIAN/postrm"
+dpkg-deb --root-owner-group -Zxz -b "$tree/root" "$deb" >/dev/null
+echo "package: $deb"
