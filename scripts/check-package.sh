@@ -115,9 +115,10 @@ if [[ -f $metainfo ]]; then
     fail "the AppStream metadata has no release ${version%-*} of $release_date (the changelog's)"
 fi
 
-lintian --display-level '>=warning' --fail-on error,warning "$deb" 2>&1 |
-  grep -v 'running with root privileges' >&2 || true
-lintian --fail-on error,warning "$deb" >/dev/null 2>&1 || fail "lintian reports errors or warnings"
+if ! tags=$(lintian --display-level '>=warning' --fail-on error,warning "$deb" 2>&1); then
+  grep -v 'running with root privileges' <<<"$tags" >&2 || true
+  fail "lintian reports errors or warnings"
+fi
 
 # Installed, played once, removed and purged: nothing of the package may stay.
 if [[ $(id -u) -ne 0 ]] || ! command -v dpkg >/dev/null; then
