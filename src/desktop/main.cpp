@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdlib>
 #include <future>
@@ -155,7 +156,6 @@ int main(int argc, char* argv[]) {
     QtMessageHandler previous = qInstallMessageHandler(fatalWithoutScreen);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kvizomat.Kvizomat"));
     kvz::desktop::registerBundledFonts();
 
@@ -173,9 +173,15 @@ int main(int argc, char* argv[]) {
     platform.onCalledToFront([&window] { window.comeToFront(); });
     kvz::desktop::closeOnEndSignals(window);
     chooseScript(window, platform, options);
+    if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        !cache.isEmpty())
+        window.keepPicturesIn(cache + QStringLiteral("/pictures"));
     if (!window.start()) return form.exitStatus;
 
     if (options.firstFrame) new kvz::desktop::FirstFrameProbe(window); // the window owns it
+    // The icon is drawn at every size the window system may want: not before the first frame.
+    new kvz::desktop::AfterFirstFrame(
+        window, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg"))); });
     window.open(options.fullscreen);
     if (!options.screenshot.empty()) {
         settle();
