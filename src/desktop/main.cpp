@@ -147,6 +147,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("kvizomat"));
     Options options;
     if (std::optional<int> code = endsAtCommandLine(argc, argv, options)) return *code;
+    kvz::desktop::catchEndSignals(); // the database may be held from here on
     std::promise<kvz::desktop::FolderChoice> chosen;
     std::future<kvz::desktop::FolderChoice> folderChosen = chosen.get_future();
     std::future<kvz::OpenedDatabase> database =
