@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libfontconfig-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev
   libsqlcipher-dev sqlcipher libssl-dev
   nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core

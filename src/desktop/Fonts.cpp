@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QResource>
 #include <cmath>
-#include <fontconfig/fontconfig.h>
 
 namespace kvz::desktop {
 
@@ -37,10 +36,6 @@ bool registerBundledFonts() {
         if (data.isEmpty() || QFontDatabase::addApplicationFontFromData(data) < 0) all = false;
     }
     return all;
-}
-
-void loadFontConfiguration() {
-    FcInit(); // Qt's font database then finds it loaded
 }
 
 QFont fontFor(const std::string& fontName, double points, bool bold, double pixelsPerPoint) {

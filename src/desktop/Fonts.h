@@ -10,10 +10,6 @@ namespace kvz::desktop {
 // (the text then falls back to whatever the system offers).
 bool registerBundledFonts();
 
-// Loads the system's font configuration, as the first text drawn would; on any thread, so
-// that it can be done beside other work.
-void loadFontConfiguration();
-
 // Twips per logical pixel, and per typographic point.
 inline constexpr double kTwipsPerPixel = 15;
 inline constexpr double kTwipsPerPoint = 20;

@@ -113,28 +113,20 @@ void chooseScript(kvz::desktop::FormWidget& window, kvz::desktop::QtPlatform& pl
     });
 }
 
-// What a thread started first thing does while the application and the window are built:
-// it loads the font configuration, chooses the program folder and opens and checks its
-// database, handing each over as it is done; the game takes the database (or why it is
-// refused) where it opens it.
-struct Ahead {
-    std::promise<void> fontsLoaded;
-    std::promise<kvz::desktop::FolderChoice> folderChosen;
-    std::future<kvz::OpenedDatabase> database;
-};
-
-void startAhead(Ahead& ahead, const Options& options, const QString& here) {
-    ahead.database = std::async(std::launch::async, [&ahead, options, here] {
-        kvz::desktop::loadFontConfiguration();
-        ahead.fontsLoaded.set_value();
+// The program folder is chosen, and its database opened and checked, on a thread of their own
+// while the application and the window are built: `chosen` gets the folder, the game the
+// database (or why it is refused) where it opens it.
+std::future<kvz::OpenedDatabase> openAhead(const Options& options, const QString& here,
+                                           std::promise<kvz::desktop::FolderChoice>& chosen) {
+    return std::async(std::launch::async, [options, here, &chosen] {
         kvz::desktop::FolderChoice folder;
         try {
             folder = programFolder(options, here);
         } catch (...) {
-            ahead.folderChosen.set_exception(std::current_exception());
+            chosen.set_exception(std::current_exception());
             throw;
         }
-        ahead.folderChosen.set_value(folder);
+        chosen.set_value(folder);
         return kvz::openGameDatabase(
             QDir(folder.folder).filePath(QStringLiteral("Baza.mdb")).toStdString(),
             kvz::desktop::QtPlatform::kDatabaseMode);
@@ -156,17 +148,16 @@ int main(int argc, char* argv[]) {
     Options options;
     if (std::optional<int> code = endsAtCommandLine(argc, argv, options)) return *code;
     kvz::desktop::catchEndSignals(); // the database may be held from here on
-    Ahead ahead;
-    std::future<void> fontsLoaded = ahead.fontsLoaded.get_future();
-    std::future<kvz::desktop::FolderChoice> folderChosen = ahead.folderChosen.get_future();
-    startAhead(ahead, options, executableFolder(argv[0]));
+    std::promise<kvz::desktop::FolderChoice> chosen;
+    std::future<kvz::desktop::FolderChoice> folderChosen = chosen.get_future();
+    std::future<kvz::OpenedDatabase> database =
+        openAhead(options, executableFolder(argv[0]), chosen);
 
     gScriptForFatal = chosenScript(options);
     QtMessageHandler previous = qInstallMessageHandler(fatalWithoutScreen);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kvizomat.Kvizomat"));
-    fontsLoaded.wait();
     kvz::desktop::registerBundledFonts();
 
     const kvz::desktop::FolderChoice folder = folderChosen.get();
@@ -178,7 +169,7 @@ int main(int argc, char* argv[]) {
 
     kvz::Generator generator;
     kvz::Form1 form(platform, generator);
-    form.databaseAhead = std::move(ahead.database);
+    form.databaseAhead = std::move(database);
     kvz::desktop::FormWidget window(form);
     platform.onCalledToFront([&window] { window.comeToFront(); });
     kvz::desktop::closeOnEndSignals(window);
