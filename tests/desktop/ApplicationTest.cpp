@@ -329,6 +329,43 @@ TEST(BackgroundPictures, preparedPicturesComeOutAsThoughDrawnAlone) {
         leftBehind.prepare(painter, QRectF(0, 0, size, size), "signature.svg");
 }
 
+// Renders kept on disk are read back by the next start; a file that does not hold the
+// render it is named for (cut short, or of another size) is drawn again and replaced.
+TEST(DiskPictures, keptRendersAreReadBackAndABrokenOneIsDrawnAgain) {
+    qtApp();
+    TempDir cache;
+    const QString folder = QString::fromStdString(cache.file("pictures"));
+    auto drawn = [&](bool onDisk) {
+        QImage image(90, 120, QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        desktop::Pictures pictures;
+        if (onDisk) pictures.keepOnDisk(folder);
+        pictures.draw(painter, QRectF(0, 0, 90, 120), "title.svg");
+        return image;
+    };
+    const QImage fresh = drawn(false);
+    EXPECT_EQ(drawn(true), fresh);
+    const QStringList kept = QDir(folder).entryList(QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    const std::string file = (folder + QLatin1Char('/') + kept.front()).toStdString();
+    const std::string whole = readFile(file);
+
+    // Read back, not drawn again: pixels changed in the file show.
+    std::string painted = whole;
+    std::fill(painted.end() - 400, painted.end(), '\xff');
+    writeFile(file, painted);
+    EXPECT_NE(drawn(true), fresh);
+
+    std::string otherSize = whole; // 120 x 90 in the size it names
+    std::swap_ranges(otherSize.begin() + 8, otherSize.begin() + 12, otherSize.begin() + 12);
+    for (const std::string& broken : {whole.substr(0, whole.size() / 2), otherSize}) {
+        writeFile(file, broken);
+        EXPECT_EQ(drawn(true), fresh);
+        EXPECT_EQ(readFile(file), whole) << "drawn again and replaced";
+    }
+}
+
 TEST(WindowFit, aWindowOpensCentredInTheFreeAreaWithItsFrameAndShrinksToFit) {
     using desktop::placeWindow;
     const QMargins frame(1, 24, 1, 1);
