@@ -23,6 +23,9 @@ TEST(DisplayCode, cyrillicBecomesDisplayCodeLetterForLetter) {
     EXPECT_EQ(display("жЖ шШ ђЂ ћЋ чЧ љЉ њЊ џЏ"), "`@ {[ |\\ }] ~^ qQ wW xX");
     EXPECT_EQ(display("Цвијеће у Гучи, 1961. године (фото)"),
               "Cvije}e u Gu~i, 1961. godine (foto)");
+    EXPECT_EQ(display("„Да“ – рекао је…"), "\"Da\" - rekao je...");
+    // Only a Latin pair is a digraph; "нј" typed in mixed scripts stays two letters.
+    EXPECT_EQ(display("нj"), "nj");
 }
 
 TEST(DisplayCode, latinWithDiacriticsAndDigraphsBecomesTheSameCode) {
@@ -41,15 +44,6 @@ TEST(DisplayCode, cyrillicAndLatinSpellingsOfAWordAgree) {
                             {"Ђурђевак", "Đurđevak"},
                             {"Шабац", "Šabac"}})
         EXPECT_EQ(display(cyr), display(lat)) << cyr;
-}
-
-TEST(DisplayCode, aCyrillicLetterBeforeALatinJIsNotJoined) {
-    // Only a Latin pair is a digraph; "нј" typed in mixed scripts stays two letters.
-    EXPECT_EQ(display("нj"), "nj");
-}
-
-TEST(DisplayCode, typographicMarksBecomePlainAscii) {
-    EXPECT_EQ(display("„Да“ – рекао је…"), "\"Da\" - rekao je...");
 }
 
 TEST(DisplayCode, refusesWhatTheDisplayCodeCannotHold) {
