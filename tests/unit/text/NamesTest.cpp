@@ -66,19 +66,9 @@ TEST(UpperAndLowerDisplay, changeOrdinaryLettersOnlyUpwards) {
 
 TEST(JoinLetterPairs, joinsNjLjAndDzIntoOneLetterEach) {
     const Pairs cases = {
-        {"Njiva", "Wiva"},
-        {"konj", "kow"},
-        {"Qubica", "Qubica"},
-        {"Ljiljana", "Qiqana"},
-        {"NJ", "NJ"},
-        {"j", "j"},
-        {"D`ak", "Xak"},
-        {"ud`benik", "uxbenik"},
-        {"D@", "D@"},
-        {"nnj", "nw"},
-        {"nwj", "nwj"},
-        {" Lj ", "Q"},
-        {"Ana Njegovan", "Ana Wegovan"},
+        {"Njiva", "Wiva"}, {"konj", "kow"}, {"Ljiljana", "Qiqana"},  {"NJ", "NJ"},
+        {"j", "j"},        {"D`ak", "Xak"}, {"ud`benik", "uxbenik"}, {"D@", "D@"},
+        {"nnj", "nw"},     {"nwj", "nwj"},  {" Lj ", "Q"},
     };
     for (const auto& [given, expected] : cases)
         EXPECT_EQ(JoinLetterPairs(given), expected) << given;
