@@ -55,14 +55,7 @@ TEST(DisplayCode, refusesWhatTheDisplayCodeCannotHold) {
     EXPECT_NE(toDisplayCode("Wien").error.find("'W'"), std::string::npos);
 }
 
-TEST(DisplayCode, displayCodeIsShownAsCyrillic) {
-    EXPECT_EQ(shown("TA^NO!!!"), "ТАЧНО!!!");
-    EXPECT_EQ(shown("Ne}u da budem kvizomat!"), "Нећу да будем квизомат!");
-    EXPECT_EQ(shown("@ao nam je! Pogre{an odgovor!"), "Жао нам је! Погрешан одговор!");
-    EXPECT_EQ(shown("Qq Ww Xx \\| ]} ^~ [{ @`"), "Љљ Њњ Џџ Ђђ Ћћ Чч Шш Жж");
-    EXPECT_EQ(shown("1.000.000 %"), "1.000.000 %");
-}
-
+// With the letters pinned one way above, the way back is pinned by the round trip.
 TEST(DisplayCode, everyLetterSurvivesTheWayThereAndBack) {
     std::string all = "abvgd|e`zijklqmnwoprst}ufhc~x{ABVGD\\E@ZIJKLQMNWOPRST]UFHC^X[";
     EXPECT_EQ(display(shown(all)), all);

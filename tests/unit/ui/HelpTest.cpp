@@ -1,4 +1,4 @@
-// The help screen: its lines in both sizes and its place in front of the window.
+// The help screen: its lines in both sizes.
 #include "PresentationForm.h"
 
 #include <algorithm>
@@ -38,12 +38,4 @@ TEST(Help, theDrawnTextFitsInsideThePanelWithoutOneLineOverAnotherInBothSizes) {
                         << upper.text << " / " << lower.text;
                 }
     }
-}
-
-TEST(Help, theHelpComesInFrontOfEveryOtherControl) {
-    PresentationForm p;
-    Form1& f = *p.form;
-    f.ShowHelp();
-    EXPECT_TRUE(f.picHelp.visible);
-    EXPECT_EQ(f.controls().back(), &f.picHelp);
 }
