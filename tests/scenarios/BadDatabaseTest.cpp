@@ -230,7 +230,7 @@ TEST_P(BadDatabase, isRefusedAtStartWithItsMessageAndLeftUntouched) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Startup, BadDatabase, ::testing::ValuesIn(badCases()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& instance) { return instance.param.name; });
 
 // ---- A folder or file the program may not write ----------------------------------------
 
