@@ -114,6 +114,7 @@ TEST_F(Installed, anUpgradeThatFailsIsToldAndTheGamePlaysOnTheCopyAsItWas) {
     EXPECT_NE(choice.notice.toStdString().find("нису пренесена"), std::string::npos)
         << choice.notice.toStdString();
     EXPECT_EQ(readFile(userFile("Baza.mdb")), before);
+    EXPECT_FALSE(fs::exists(asideCopyPath(userFile("Baza.mdb"))));
 }
 
 TEST_F(Installed, aDamagedCopyIsKeptAsideUnderADatedNameAndThePlayerIsTold) {
@@ -376,23 +377,6 @@ TEST(WindowFit, aWindowOpensCentredInTheFreeAreaWithItsFrameAndShrinksToFit) {
     EXPECT_EQ(placeWindow({794, 594}, frame, {0, 0, 800, 600}), QRect(3, 24, 794, 575));
     // The free area need not start at the screen's corner.
     EXPECT_EQ(placeWindow({794, 594}, frame, {0, 40, 800, 560}).top(), 64);
-}
-
-TEST(WindowFit, theGameKeepsItsDesignAndIsScaledUniformlyWhenTheWindowDoesNotMatchIt) {
-    using desktop::viewFor;
-    const QSize design(794, 594);
-    // Full screen at 1024 x 768 fills the width; above and below shows background.
-    const desktop::View full = viewFor({1024, 768}, design, true);
-    EXPECT_NEAR(full.scale, 1024.0 / 794, 1e-9);
-    EXPECT_EQ(full.layout, design);
-    EXPECT_NEAR(full.offset.y(), (768 - 594 * full.scale) / 2, 1e-9);
-    // A window of the design size, or somewhat larger, lays the game out on itself.
-    EXPECT_EQ(viewFor(design, design, false).scale, 1);
-    EXPECT_EQ(viewFor({1000, 700}, design, false).layout, QSize(1000, 700));
-    // Smaller in either direction, or a projector's size, scales the design.
-    EXPECT_NEAR(viewFor({794, 575}, design, false).scale, 575.0 / 594, 1e-9);
-    EXPECT_NEAR(viewFor({1920, 1080}, design, false).scale, 1080.0 / 594, 1e-9);
-    EXPECT_EQ(desktop::smallestWindow(design), QSize(476, 356));
 }
 
 namespace {
