@@ -15,12 +15,21 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace kvz {
+
+// Baza.mdb opened and checked for a database mode, with the lock a game that writes holds
+// from before the check to its end.
+struct OpenedDatabase {
+    std::unique_ptr<DatabaseLock> lock;
+    std::unique_ptr<Connection> conn;
+};
+OpenedDatabase openGameDatabase(const std::string& path, DatabaseMode mode);
 
 // The window's own value types: a 16-bit truth value (True = -1), a byte and a 16-bit
 // whole number.
@@ -165,6 +174,9 @@ class Form1 {
     // Opens Baza.mdb checked, in the platform's database mode; a game that writes holds the
     // database's lock from before the check to its end.
     void openDatabase();
+    // Baza.mdb as opened by openGameDatabase for the platform's mode on another thread while
+    // the host builds its window: openDatabase takes it (or its failure) from there.
+    std::future<OpenedDatabase> databaseAhead;
     // Waits for the writes handed over so far; a failed one is reported.
     void finishWrites();
     // Runs one step of the game, an event or a host's own call into it: a failure in it, or

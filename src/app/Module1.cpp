@@ -33,21 +33,31 @@ void Form1::Main() {
     setFocus(&Text1);
 }
 
-void Form1::openDatabase() {
-    const std::string path = programFile("Baza.mdb");
+OpenedDatabase openGameDatabase(const std::string& path, DatabaseMode mode) {
     // Nobody else writes the file while the game may: the counters it keeps in memory and
     // writes back stay true. A scratch copy only reads, and looks only when nobody writes.
     // A game that could store nothing is refused before it is played: a file it may not
     // write before its lock is taken, a folder that refuses its journal once a journal left
     // beside the file has been judged (which says more).
-    const bool scratch = platform_.databaseMode() == DatabaseMode::Scratch;
+    const bool scratch = mode == DatabaseMode::Scratch;
     if (!scratch) requireWritableFile(path);
-    Lock = scratch ? lockIfFree(path) : std::make_unique<DatabaseLock>(path);
-    Conn = openCheckedDatabase(path, Lock.get());
+    OpenedDatabase opened;
+    opened.lock = scratch ? lockIfFree(path) : std::make_unique<DatabaseLock>(path);
+    opened.conn = openCheckedDatabase(path, opened.lock.get());
     if (!scratch) {
         requireWritableFolder(path);
-        Conn->useRollbackJournal();
+        opened.conn->useRollbackJournal();
     }
+    return opened;
+}
+
+void Form1::openDatabase() {
+    const std::string path = programFile("Baza.mdb");
+    OpenedDatabase opened = databaseAhead.valid()
+                                ? databaseAhead.get()
+                                : openGameDatabase(path, platform_.databaseMode());
+    Lock = std::move(opened.lock);
+    Conn = std::move(opened.conn);
     switch (platform_.databaseMode()) {
     case DatabaseMode::Direct:
         Writes = directWriter(*Conn);

@@ -177,7 +177,8 @@ void scanQuestions(const Connection& conn, const QuestionVisitor& visit) {
         std::vector<FieldProblem> problems;
         for (int i = 1; i <= 5; ++i)
             if (auto fault = textFault(st.column(i), true))
-                problems.push_back({std::string(kQuestionFields[i - 1]), *fault, st.column(i)});
+                problems.push_back({std::string(kQuestionFields[static_cast<std::size_t>(i - 1)]),
+                                    *fault, st.column(i)});
         if (auto fault = textFault(st.column(8), false))
             problems.push_back({"Odred", *fault, st.column(8)});
         std::int64_t level = 0, tac = 0;

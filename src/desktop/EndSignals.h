@@ -9,4 +9,8 @@ namespace kvz::desktop {
 // player would close it: the game's end runs, and the writes under way are waited for.
 void closeOnEndSignals(QWidget& window);
 
+// Takes the signals over before there is a window: one that comes meanwhile closes the
+// window as soon as its event loop runs. closeOnEndSignals calls it when no one has.
+void catchEndSignals();
+
 } // namespace kvz::desktop

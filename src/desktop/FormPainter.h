@@ -47,6 +47,7 @@ class FormPainter {
 
     Script script() const { return script_; }
     void setScript(Script script) { script_ = script; }
+    Pictures& pictures() { return pictures_; }
 
   private:
     void preparePictures(const QPainter& painter, const std::vector<Control*>& all,

@@ -40,6 +40,8 @@ class FormWidget : public QWidget {
 
     // The letters of the display code on screen; `scriptChosen` hears the player's F12.
     Script script() const { return painter_.script(); }
+    // The pictures' renders are kept in `folder` for the next start (Pictures::keepOnDisk).
+    void keepPicturesIn(const QString& folder) { painter_.pictures().keepOnDisk(folder); }
     void setScript(Script script);
     void onScriptChosen(std::function<void(Script)> scriptChosen);
 

@@ -43,21 +43,30 @@ class Pictures {
     // Starts rendering what draw() with the same arguments will need, and returns at once.
     void prepare(const QPainter& painter, const QRectF& area, const std::string& name,
                  Script script = Script::Cyrillic);
+    // Keeps renders in `folder` too (the user's cache), where the next start reads them
+    // instead of drawing them again. A file there that does not hold the render it is named
+    // for is drawn again and replaced.
+    void keepOnDisk(const QString& folder);
 
   private:
     struct Picture {
+        QByteArray drawing;
+        QByteArray digest; // names the drawing's renders on disk
         QImage image;
-        std::unique_ptr<QSvgRenderer> svg;
-        bool lettered = false; // the drawing holds text
-        std::mutex rendering;  // a renderer draws one image at a time
+        std::unique_ptr<QSvgRenderer> svg; // read at the first render
+        bool lettered = false;             // the drawing holds text
+        std::mutex rendering;              // a renderer draws one image at a time
     };
     Picture& load(const std::string& name);
+    QString diskFile(const std::string& name, const Picture& picture, QSize pixels) const;
     std::string shownName(const std::string& name, Script script);
     std::shared_future<QImage> rendered(const std::string& name, Picture& picture, QSize pixels);
     void awaitRenders() const;
 
     std::map<std::string, Picture> cache_;
     std::map<std::pair<std::string, std::pair<int, int>>, std::shared_future<QImage>> renders_;
+    QString diskFolder_;
+    int diskWrites_ = 0;
 };
 
 } // namespace kvz::desktop

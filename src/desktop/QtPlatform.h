@@ -42,7 +42,8 @@ class QtPlatform : public Platform {
     Date today() override;
     double clockSeed() override;
     // Commits go to a thread of their own: a click never waits for the disk.
-    DatabaseMode databaseMode() override { return DatabaseMode::WriteBehind; }
+    static constexpr DatabaseMode kDatabaseMode = DatabaseMode::WriteBehind;
+    DatabaseMode databaseMode() override { return kDatabaseMode; }
     bool isWindowsNT() override;
     std::string fontFolder() override;
     bool copyFile(const std::string& from, const std::string& to) override;

@@ -11,13 +11,16 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdlib>
+#include <future>
 #include <iostream>
 
 namespace {
@@ -94,10 +97,18 @@ void fatalWithoutScreen(QtMsgType type, const QMessageLogContext&, const QString
     std::_Exit(1);
 }
 
-kvz::desktop::FolderChoice programFolder(const Options& options) {
+// The executable's folder, found as Qt finds it, before the application object exists.
+QString executableFolder(const char* argv0) {
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    const QString file = self.exists()
+                             ? self.canonicalFilePath()
+                             : QFileInfo(QString::fromLocal8Bit(argv0)).absoluteFilePath();
+    return QFileInfo(file).absolutePath();
+}
+
+kvz::desktop::FolderChoice programFolder(const Options& options, const QString& here) {
     if (!options.folder.empty())
         return {QFileInfo(QString::fromStdString(options.folder)).absoluteFilePath(), {}};
-    const QString here = QCoreApplication::applicationDirPath();
     return kvz::desktop::chooseProgramFolder(here, kvz::desktop::installedTemplateFolder(here),
                                              kvz::desktop::userDataFolder(),
                                              QDateTime::currentDateTime());
@@ -115,6 +126,26 @@ void chooseScript(kvz::desktop::FormWidget& window, kvz::desktop::QtPlatform& pl
     });
 }
 
+// The program folder is chosen, and its database opened and checked, on a thread of their own
+// while the application and the window are built: `chosen` gets the folder, the game the
+// database (or why it is refused) where it opens it.
+std::future<kvz::OpenedDatabase> openAhead(const Options& options, const QString& here,
+                                           std::promise<kvz::desktop::FolderChoice>& chosen) {
+    return std::async(std::launch::async, [options, here, &chosen] {
+        kvz::desktop::FolderChoice folder;
+        try {
+            folder = programFolder(options, here);
+        } catch (...) {
+            chosen.set_exception(std::current_exception());
+            throw;
+        }
+        chosen.set_value(folder);
+        return kvz::openGameDatabase(
+            QDir(folder.folder).filePath(QStringLiteral("Baza.mdb")).toStdString(),
+            kvz::desktop::QtPlatform::kDatabaseMode);
+    });
+}
+
 // Lets the window settle on screen (a full-screen window is resized once shown).
 void settle() {
     QEventLoop loop;
@@ -129,16 +160,20 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("kvizomat"));
     Options options;
     if (std::optional<int> code = endsAtCommandLine(argc, argv, options)) return *code;
+    kvz::desktop::catchEndSignals(); // the database may be held from here on
+    std::promise<kvz::desktop::FolderChoice> chosen;
+    std::future<kvz::desktop::FolderChoice> folderChosen = chosen.get_future();
+    std::future<kvz::OpenedDatabase> database =
+        openAhead(options, executableFolder(argv[0]), chosen);
 
     gScriptForFatal = chosenScript(options);
     QtMessageHandler previous = qInstallMessageHandler(fatalWithoutScreen);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kvizomat.Kvizomat"));
     kvz::desktop::registerBundledFonts();
 
-    const kvz::desktop::FolderChoice folder = programFolder(options);
+    const kvz::desktop::FolderChoice folder = folderChosen.get();
     kvz::desktop::QtPlatform platform(folder.folder);
     platform.setMuted(options.mute);
     platform.setScript(chosenScript(options));
@@ -147,13 +182,20 @@ int main(int argc, char* argv[]) {
 
     kvz::Generator generator;
     kvz::Form1 form(platform, generator);
+    form.databaseAhead = std::move(database);
     kvz::desktop::FormWidget window(form);
     platform.onCalledToFront([&window] { window.comeToFront(); });
     kvz::desktop::closeOnEndSignals(window);
     chooseScript(window, platform, options);
+    if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        !cache.isEmpty())
+        window.keepPicturesIn(cache + QStringLiteral("/pictures"));
     if (!window.start()) return form.exitStatus;
 
     if (options.firstFrame) new kvz::desktop::FirstFrameProbe(window); // the window owns it
+    // The icon is drawn at every size the window system may want: not before the first frame.
+    new kvz::desktop::AfterFirstFrame(
+        window, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg"))); });
     window.open(options.fullscreen);
     if (!options.screenshot.empty()) {
         settle();

@@ -114,6 +114,7 @@ TEST_F(Installed, anUpgradeThatFailsIsToldAndTheGamePlaysOnTheCopyAsItWas) {
     EXPECT_NE(choice.notice.toStdString().find("нису пренесена"), std::string::npos)
         << choice.notice.toStdString();
     EXPECT_EQ(readFile(userFile("Baza.mdb")), before);
+    EXPECT_FALSE(fs::exists(asideCopyPath(userFile("Baza.mdb"))));
 }
 
 TEST_F(Installed, aDamagedCopyIsKeptAsideUnderADatedNameAndThePlayerIsTold) {
@@ -396,6 +397,43 @@ TEST(BackgroundPictures, preparedPicturesComeOutAsThoughDrawnAlone) {
         leftBehind.prepare(painter, QRectF(0, 0, size, size), "signature.svg");
 }
 
+// Renders kept on disk are read back by the next start; a file that does not hold the
+// render it is named for (cut short, or of another size) is drawn again and replaced.
+TEST(DiskPictures, keptRendersAreReadBackAndABrokenOneIsDrawnAgain) {
+    qtApp();
+    TempDir cache;
+    const QString folder = QString::fromStdString(cache.file("pictures"));
+    auto drawn = [&](bool onDisk) {
+        QImage image(90, 120, QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        desktop::Pictures pictures;
+        if (onDisk) pictures.keepOnDisk(folder);
+        pictures.draw(painter, QRectF(0, 0, 90, 120), "title.svg");
+        return image;
+    };
+    const QImage fresh = drawn(false);
+    EXPECT_EQ(drawn(true), fresh);
+    const QStringList kept = QDir(folder).entryList(QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    const std::string file = (folder + QLatin1Char('/') + kept.front()).toStdString();
+    const std::string whole = readFile(file);
+
+    // Read back, not drawn again: pixels changed in the file show.
+    std::string painted = whole;
+    std::fill(painted.end() - 400, painted.end(), '\xff');
+    writeFile(file, painted);
+    EXPECT_NE(drawn(true), fresh);
+
+    std::string otherSize = whole; // 120 x 90 in the size it names
+    std::swap_ranges(otherSize.begin() + 8, otherSize.begin() + 12, otherSize.begin() + 12);
+    for (const std::string& broken : {whole.substr(0, whole.size() / 2), otherSize}) {
+        writeFile(file, broken);
+        EXPECT_EQ(drawn(true), fresh);
+        EXPECT_EQ(readFile(file), whole) << "drawn again and replaced";
+    }
+}
+
 TEST(WindowFit, aWindowOpensCentredInTheFreeAreaWithItsFrameAndShrinksToFit) {
     using desktop::placeWindow;
     const QMargins frame(1, 24, 1, 1);
@@ -406,23 +444,6 @@ TEST(WindowFit, aWindowOpensCentredInTheFreeAreaWithItsFrameAndShrinksToFit) {
     EXPECT_EQ(placeWindow({794, 594}, frame, {0, 0, 800, 600}), QRect(3, 24, 794, 575));
     // The free area need not start at the screen's corner.
     EXPECT_EQ(placeWindow({794, 594}, frame, {0, 40, 800, 560}).top(), 64);
-}
-
-TEST(WindowFit, theGameKeepsItsDesignAndIsScaledUniformlyWhenTheWindowDoesNotMatchIt) {
-    using desktop::viewFor;
-    const QSize design(794, 594);
-    // Full screen at 1024 x 768 fills the width; above and below shows background.
-    const desktop::View full = viewFor({1024, 768}, design, true);
-    EXPECT_NEAR(full.scale, 1024.0 / 794, 1e-9);
-    EXPECT_EQ(full.layout, design);
-    EXPECT_NEAR(full.offset.y(), (768 - 594 * full.scale) / 2, 1e-9);
-    // A window of the design size, or somewhat larger, lays the game out on itself.
-    EXPECT_EQ(viewFor(design, design, false).scale, 1);
-    EXPECT_EQ(viewFor({1000, 700}, design, false).layout, QSize(1000, 700));
-    // Smaller in either direction, or a projector's size, scales the design.
-    EXPECT_NEAR(viewFor({794, 575}, design, false).scale, 575.0 / 594, 1e-9);
-    EXPECT_NEAR(viewFor({1920, 1080}, design, false).scale, 1080.0 / 594, 1e-9);
-    EXPECT_EQ(desktop::smallestWindow(design), QSize(476, 356));
 }
 
 namespace {

@@ -5,17 +5,25 @@
 
 using namespace kvz::test;
 
+namespace {
+
+// Runs the screenshot program on a script of the folder; returns its exit status.
+int shots(const ProgramFolder& folder, const TempDir& out, std::string& output) {
+    return runCommand("QT_QPA_PLATFORM=offscreen " + std::string(KVZ_PROGRAM_DIR) +
+                          "/kvizomat-shots " + folder.path() + " " + folder.file("s.ksc") + " " +
+                          out.path().string(),
+                      &output);
+}
+
+} // namespace
+
 TEST(Shots, aLabelledDumpOfAScriptIsSavedAsThePaintedWindow) {
     ProgramFolder folder(sampleFixture(2));
     TempDir out;
     writeFile(folder.file("s.ksc"),
               "start\nfocus Text1\ntype \"marko\"\nkey 13\nwait 6100\ndump question\ndump\n");
     std::string output;
-    int status = runCommand("QT_QPA_PLATFORM=offscreen " + std::string(KVZ_PROGRAM_DIR) +
-                                "/kvizomat-shots " + folder.path() + " " + folder.file("s.ksc") +
-                                " " + out.path().string(),
-                            &output);
-    ASSERT_EQ(status, 0) << output;
+    ASSERT_EQ(shots(folder, out, output), 0) << output;
     EXPECT_NE(output.find("saved 1 picture"), std::string::npos)
         << output; // unlabelled dumps are not saved
     QImage shot(QString::fromStdString(out.file("question.png")));
@@ -30,11 +38,7 @@ TEST(Shots, aMalformedScriptSavesNothingAndSaysWhere) {
     TempDir out;
     writeFile(folder.file("s.ksc"), "start\nfrobnicate\n");
     std::string output;
-    int status = runCommand("QT_QPA_PLATFORM=offscreen " + std::string(KVZ_PROGRAM_DIR) +
-                                "/kvizomat-shots " + folder.path() + " " + folder.file("s.ksc") +
-                                " " + out.path().string(),
-                            &output);
-    EXPECT_EQ(status, 2);
+    EXPECT_EQ(shots(folder, out, output), 2);
     EXPECT_NE(output.find("line 2"), std::string::npos) << output;
 }
 

@@ -8,7 +8,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
-#include <map>
 #include <unistd.h>
 
 using namespace kvz;
@@ -209,15 +208,6 @@ void PrintTo(const BadCase& c, std::ostream* os) {
 
 class BadDatabase : public ::testing::TestWithParam<BadCase> {};
 
-// The folder's files with their contents, so that nothing made beside the database (a
-// journal) goes unnoticed either.
-std::map<std::string, std::string> folderContents(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files[entry.path().filename().string()] = readFile(entry.path().string());
-    return files;
-}
-
 } // namespace
 
 TEST_P(BadDatabase, isRefusedAtStartWithItsMessageAndLeftUntouched) {
@@ -225,7 +215,7 @@ TEST_P(BadDatabase, isRefusedAtStartWithItsMessageAndLeftUntouched) {
     ProgramFolder folder(nullptr);
     Json fixture = sampleFixture();
     c.spoil(folder.file("Baza.mdb"), fixture);
-    auto before = folderContents(folder.path());
+    auto before = filesIn(folder.path());
 
     auto dumps = folder.run("start\nfocus Text1\ntype \"Ana\"\nkey 13\ndump end");
     const Json& end = dumpLabelled(dumps, "end");
@@ -235,11 +225,12 @@ TEST_P(BadDatabase, isRefusedAtStartWithItsMessageAndLeftUntouched) {
     EXPECT_EQ(messages[0]["text"], c.message);
     EXPECT_EQ(messages[0]["title"], "Kvizomat");
     EXPECT_EQ(messages[0]["icon"], "critical");
-    EXPECT_TRUE(folderContents(folder.path()) == before);
+    EXPECT_EQ(eventsOf(end, "status"), std::vector<Json>{1});
+    EXPECT_TRUE(filesIn(folder.path()) == before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Startup, BadDatabase, ::testing::ValuesIn(badCases()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& testInfo) { return testInfo.param.name; });
 
 // ---- A folder or file the program may not write ----------------------------------------
 

@@ -56,11 +56,6 @@ bool runDriver(const std::string& folder, const std::string& scriptFile,
     return endedAlone;
 }
 
-std::string integrity(const Connection& conn) {
-    auto st = conn.prepare("PRAGMA integrity_check");
-    return st.step() ? st.column(0).text() : "";
-}
-
 } // namespace
 
 TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesOnlyTheWritesInFlight) {

@@ -13,13 +13,6 @@ using namespace kvz::test;
 
 namespace {
 
-std::vector<Json> messagesIn(const std::vector<Json>& dumps) {
-    std::vector<Json> out;
-    for (const Json& d : dumps)
-        for (const Json& m : eventsOf(d, "message")) out.push_back(m);
-    return out;
-}
-
 // The player heard of the failure once, as a database error with its cause, and the game
 // ended there.
 void expectToldOnce(const std::vector<Json>& dumps, const std::string& cause) {
@@ -31,12 +24,6 @@ void expectToldOnce(const std::vector<Json>& dumps, const std::string& cause) {
         << said[0]["text"];
     ASSERT_FALSE(dumps.empty());
     EXPECT_TRUE(dumps.back()["ended"]);
-}
-
-std::string integrity(const std::string& path) {
-    Connection conn(path, kDatabasePassword);
-    auto st = conn.prepare("PRAGMA integrity_check");
-    return st.step() ? st.column(0).text() : "";
 }
 
 } // namespace
@@ -65,7 +52,7 @@ TEST(FailedWrites, aFullDiskIsSaidAtOnceAndTheFileKeepsWhatWasStored) {
 
     expectToldOnce(dumpsPrinted(readFile(folder.file("out"))), "на диску нема мјеста");
     EXPECT_EQ(readFile(folder.file("left")), "Baza.mdb\n") << "no journal left behind";
-    EXPECT_EQ(integrity(folder.file("Baza.mdb")), "ok");
+    EXPECT_EQ(integrity(Connection(folder.file("Baza.mdb"), kDatabasePassword)), "ok");
     EXPECT_EQ(folder.exportDatabase(), statesOf("start\n", fresh).front())
         << "the file holds a write the player was told had failed";
 }

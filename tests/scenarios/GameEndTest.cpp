@@ -13,13 +13,6 @@ namespace {
 
 constexpr int kOrange = 0x0080FF, kRed = 0x0000FF;
 
-bool visible(const Json& d, const std::string& key) {
-    return control(d, key)["visible"];
-}
-std::string caption(const Json& d, const std::string& key) {
-    return control(d, key)["caption"];
-}
-
 // Timer2 beats every 700 ms from the Start click at time 0.
 std::int64_t nextHeartbeat(std::int64_t t) {
     return (t / 700 + 1) * 700;
@@ -55,8 +48,7 @@ TEST(GameEnd, aWrongAnswerPlaysSixHeartbeatsThenReturnsToTheStartScreen) {
         if (step == 6) game.waitUntil(at - 1).dump("step5late");
         game.waitUntil(at).dump("step" + std::to_string(step));
     }
-    ProgramFolder folder;
-    auto dumps = folder.run(game.text());
+    auto dumps = play(game);
 
     const Json& da = dumpLabelled(dumps, "da");
     EXPECT_TRUE(da["fields"]["AnswerLocked"]);
@@ -121,8 +113,7 @@ TEST(GameEnd, walkingAwayReturnsToTheStartScreenWithTheLadderStillAndAFreshCheck
     game.line("click lblIzlaz");
     game.dump("left").waitFor(3000).dump("later");
     game.line("click lblNajava(3)").dump("again").line("click lblNajava(3)").dump("banner");
-    ProgramFolder folder;
-    auto dumps = folder.run(game.text());
+    auto dumps = play(game);
 
     const Json& left = dumpLabelled(dumps, "left");
     expectStartScreen(left);
@@ -170,8 +161,7 @@ TEST(GameEnd, aWrongAnswerToAQuestionWithANoteShowsTheNoteInPlaceOfTheLogos) {
     fixture["tbKviz"][0]["Odred"] = "Obja{wewe";
     GameScript game;
     game.waitForBonusTick(0).confirm(3).dump("da").waitFor(700).dump("beat");
-    ProgramFolder folder(fixture);
-    auto dumps = folder.run(game.text());
+    auto dumps = play(game, fixture);
     const Json& da = dumpLabelled(dumps, "da");
     EXPECT_TRUE(da["fields"]["OdredShown"]);
     EXPECT_EQ(caption(da, "lblOdred"), "Obja{wewe");
@@ -192,8 +182,7 @@ TEST_P(MissingLevel, endsTheGameWithAMessageInsteadOfAQuestion) {
     fixture["tbKviz"] = kept;
     GameScript game;
     game.playTo(level).waitFor(100).dump("end").line("click lblNajava(3)").dump("again");
-    ProgramFolder folder(fixture);
-    auto dumps = folder.run(game.text());
+    auto dumps = play(game, fixture);
 
     const Json& end = dumpLabelled(dumps, "end");
     auto messages = eventsOf(end, "message");

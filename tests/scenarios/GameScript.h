@@ -3,6 +3,8 @@
 // Builds driver scripts that play a game on the sample bank, where answer A is right at
 // every level, keeping the virtual time so that each step can be placed on the real
 // timer periods.
+#include "support/ScriptSupport.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -70,6 +72,11 @@ class GameScript {
     std::int64_t announced_ = 0;
     int question_ = 1;
 };
+
+// Plays a game on a fresh program folder; returns its dumps.
+inline std::vector<Json> play(const GameScript& game, const Json& fixture = sampleFixture()) {
+    return ProgramFolder(fixture).run(game.text());
+}
 
 // "lblKviz(2)".
 inline std::string element(const std::string& name, int i) {

@@ -10,16 +10,8 @@ using namespace kvz::test;
 
 namespace {
 
-// Generator values for the friend's and the audience's one draw: knowing and not knowing.
+// The generator value for the friend's and the audience's one draw that knows the answer.
 const char* const kKnows = "rnd 0";
-const char* const kDoesNotKnow = "rnd 0.995";
-
-bool visible(const Json& d, const std::string& key) {
-    return control(d, key)["visible"];
-}
-std::string caption(const Json& d, const std::string& key) {
-    return control(d, key)["caption"];
-}
 
 // The four joker counters of tbStat as the file holds them: Tac, Netac, PTac, PNetac.
 std::vector<std::int64_t> counters(const ProgramFolder& folder) {
@@ -42,31 +34,20 @@ void expectJokersUntouched(const Json& d, bool fiftyFifty, bool telephone, bool 
 
 } // namespace
 
-TEST(JokerScenario, eachJokerRaisesItsCounterInTheFileByOneAndFiftyFiftyNone) {
-    ProgramFolder folder;
-    auto play = [&](const std::string& joker, const std::string& draw) {
-        GameScript game;
-        game.waitForBonusTick(0).line(draw).line("click " + joker).dump("used");
-        const Json& d = dumpLabelled(folder.run(game.text()), "used");
-        EXPECT_FALSE(visible(d, joker)) << joker;
-        return counters(folder);
-    };
-    using Counts = std::vector<std::int64_t>;
-    EXPECT_EQ(play("Image2(0)", "rnd 0.3"), (Counts{0, 0, 0, 0}));
-    EXPECT_EQ(play("Image2(2)", kKnows), (Counts{1, 0, 0, 0}));
-    EXPECT_EQ(play("Image2(2)", kDoesNotKnow), (Counts{1, 1, 0, 0}));
-    EXPECT_EQ(play("Image2(4)", kKnows), (Counts{1, 1, 1, 0}));
-    EXPECT_EQ(play("Image2(4)", kDoesNotKnow), (Counts{1, 1, 1, 1}));
-}
-
-TEST(JokerScenario, theCallCountsDownThirtyTicksAndEndsByItselfAlsoAfterAnEarlyHangUp) {
+TEST(JokerScenario, theCallCountsDownThirtyBeatsAndEndsByItselfAlsoAfterAnEarlyHangUp) {
+    // The clock reads slowly at first; the certainty shows once the time is up.
+    std::vector<std::string> expected{"29", "29", "28", "28", "27", "27", "26", "26", "25"};
+    for (int n = 24; n >= 5; --n) expected.push_back(std::to_string(n));
+    expected.push_back("0");
     for (bool hangUp : {false, true}) {
         SCOPED_TRACE(hangUp ? "hung up" : "to the end");
         GameScript game;
-        // Timer2 ticks every 700 ms from the start of the game.
+        // Timer2 beats every 700 ms from the start of the game.
         game.waitUntil(6300).line(kKnows).line("click Image2(2)").dump("call");
-        if (hangUp) game.waitUntil(7700).line("click Image2(7)").dump("hungup");
-        game.waitUntil(6300 + 29 * 700).dump("29").waitUntil(6300 + 30 * 700).dump("30");
+        for (int beat = 1; beat <= 30; ++beat) {
+            if (hangUp && beat == 3) game.line("click Image2(7)").dump("hungup");
+            game.waitUntil(6300 + beat * 700).dump(std::to_string(beat));
+        }
         ProgramFolder folder;
         auto dumps = folder.run(game.text());
 
@@ -74,11 +55,17 @@ TEST(JokerScenario, theCallCountsDownThirtyTicksAndEndsByItselfAlsoAfterAnEarlyH
         EXPECT_TRUE(visible(call, "Frame2"));
         EXPECT_EQ(caption(call, "lblTime"), "30");
         EXPECT_EQ(caption(call, "Label7(3)"), "Prijateq: Odgovor je - A");
-        EXPECT_EQ(call["fields"]["FriendCertainty"], "97 %");
         if (hangUp) {
-            EXPECT_FALSE(visible(dumpLabelled(dumps, "hungup"), "Frame2"));
+            const Json& hungUp = dumpLabelled(dumps, "hungup");
+            EXPECT_FALSE(visible(hungUp, "Frame2"));
+            EXPECT_FALSE(visible(hungUp, "Label7(3)"));
+            EXPECT_TRUE(hungUp["fields"]["FriendCallRunning"]);
+        } else {
+            std::vector<std::string> shown;
+            for (int beat = 1; beat <= 30; ++beat)
+                shown.push_back(caption(dumpLabelled(dumps, std::to_string(beat)), "lblTime"));
+            EXPECT_EQ(shown, expected);
         }
-
         const Json& last = dumpLabelled(dumps, "29");
         EXPECT_TRUE(last["fields"]["FriendCallRunning"]);
         EXPECT_EQ(visible(last, "Frame2"), !hangUp);
@@ -86,6 +73,9 @@ TEST(JokerScenario, theCallCountsDownThirtyTicksAndEndsByItselfAlsoAfterAnEarlyH
         EXPECT_FALSE(ended["fields"]["FriendCallRunning"]);
         EXPECT_FALSE(visible(ended, "Frame2"));
         EXPECT_EQ(caption(ended, "lblTime"), "0");
+        if (!hangUp) {
+            EXPECT_EQ(caption(ended, "Label7(2)"), "Prijateq: 97 %");
+        }
     }
 }
 
@@ -94,11 +84,12 @@ TEST(JokerScenario, theChartRevealsItselfPieceByPieceWithTheThanksLast) {
     game.waitForBonusTick(0).line(kKnows).line("click Image2(4)").dump("asked");
     for (int tick = 1; tick <= 13; ++tick) game.line("tick Timer2").dump(std::to_string(tick));
     game.line("click lblHvala(0)").dump("thanked");
-    ProgramFolder folder;
-    auto dumps = folder.run(game.text());
+    auto dumps = play(game);
 
     const Json& asked = dumpLabelled(dumps, "asked");
     EXPECT_FALSE(asked["fields"]["AnswersEnabled"]);
+    EXPECT_EQ(caption(asked, "lblSampioni(0)"), "          REZULTATI");
+    EXPECT_FALSE(visible(asked, "lblSampioni(1)"));
     const char* const bars[4] = {"49 %", "19 %", "31 %", "1 %"}; // knowing, A right, question 1
     for (int k = 0; k <= 3; ++k) EXPECT_EQ(caption(asked, element("lblProc", k)), bars[k]);
     // Each tick shows the letter, the bar and the percentage of one answer in turn.
@@ -108,6 +99,10 @@ TEST(JokerScenario, theChartRevealsItselfPieceByPieceWithTheThanksLast) {
         EXPECT_FALSE(visible(letter, element("shpPub", k)));
         EXPECT_TRUE(visible(dumpLabelled(dumps, std::to_string(3 * k + 3)), element("lblProc", k)));
     }
+    // The heading above the chart blinks while it builds up.
+    for (int tick = 2; tick <= 13; ++tick)
+        EXPECT_NE(visible(dumpLabelled(dumps, std::to_string(tick)), "lblSampioni(0)"),
+                  visible(dumpLabelled(dumps, std::to_string(tick - 1)), "lblSampioni(0)"));
     EXPECT_FALSE(visible(dumpLabelled(dumps, "12"), "lblHvala(0)"));
     EXPECT_TRUE(visible(dumpLabelled(dumps, "13"), "lblHvala(0)"));
 
@@ -117,14 +112,16 @@ TEST(JokerScenario, theChartRevealsItselfPieceByPieceWithTheThanksLast) {
     EXPECT_FALSE(visible(thanked, "lblHvala(0)"));
     EXPECT_TRUE(visible(thanked, "fraStat"));
     EXPECT_EQ(caption(thanked, "lblSampioni(0)"), "          REKORDERI");
+    // The next chart, in this game or the next, builds up from its beginning.
+    EXPECT_EQ(thanked["fields"]["ChartRevealStep"], 0);
+    EXPECT_EQ(thanked["fields"]["RecordRowCursor"], 0);
 }
 
 TEST(JokerScenario, replacementAfterFiftyFiftyBringsBackAllFourAnswersAndFiftyFiftyStaysUsed) {
     GameScript game;
     game.playTo(10).line("rnd 0.6").line("click Image2(0)").dump("halved");
     game.line("click lblZamjena").dump("replaced");
-    ProgramFolder folder;
-    auto dumps = folder.run(game.text());
+    auto dumps = play(game);
 
     const Json& halved = dumpLabelled(dumps, "halved");
     EXPECT_TRUE(visible(halved, "lblZamjena"));
@@ -177,6 +174,22 @@ TEST(JokerScenario,
     EXPECT_EQ(caption(dumpLabelled(dumps, "correct"), "lblNajava(0)"), "TA^NO!!!");
     expectJokersUntouched(dumpLabelled(dumps, "ontheway"), true, false, false);
     EXPECT_EQ(counters(folder), (std::vector<std::int64_t>{1, 0, 1, 0}));
+
+    // Before a game, while the idle ladder shows every joker, and during a wrong answer.
+    const Json idle = folder.run("start\nwait 5600\nclick Image2(0)\nclick Image2(2)\n"
+                                 "click Image2(4)\ndump")[0];
+    EXPECT_TRUE(eventsOf(idle, "beep").empty());
+    GameScript wrong;
+    wrong.waitForBonusTick(0).confirm(2);
+    clickEveryJoker(wrong).dump("wrong");
+    const Json& lost = dumpLabelled(folder.run(wrong.text()), "wrong");
+    for (int k = 1; k <= 4; ++k) EXPECT_TRUE(visible(lost, element("lblKviz", k))) << k;
+    for (const Json* d : {&idle, &lost}) {
+        EXPECT_FALSE(visible(*d, "Frame2"));
+        EXPECT_EQ(caption(*d, "lblSampioni(0)").find("REZULTATI"), std::string::npos);
+        EXPECT_TRUE((*d)["fields"]["AnswersEnabled"]);
+    }
+    EXPECT_EQ(counters(folder), (std::vector<std::int64_t>{1, 0, 1, 0}));
 }
 
 TEST(JokerScenario, aReplacementWithThePanelOpenKeepsTheMarkAndDaJudgesItInTheNewQuestion) {
@@ -187,8 +200,7 @@ TEST(JokerScenario, aReplacementWithThePanelOpenKeepsTheMarkAndDaJudgesItInTheNe
     game.playTo(9).answerRight().line("rnd 0.1").waitForBonusTick(0);
     game.line("click lblKviz(2)").line("rnd 0.9").line("click lblZamjena").dump("replaced");
     game.line("click lblDANE(0)").dump("judged");
-    ProgramFolder folder(fixture);
-    auto dumps = folder.run(game.text());
+    auto dumps = play(game, fixture);
 
     const Json& replaced = dumpLabelled(dumps, "replaced");
     EXPECT_EQ(caption(replaced, "lblKviz(0)"), "Pitawe 10.2");

@@ -57,14 +57,6 @@ std::string databaseOf(const Json& fixture) {
     return readFile(dir.file("Baza.mdb"));
 }
 
-// What the files of the folder hold, by name.
-std::map<std::string, std::string> filesIn(const ProgramFolder& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& f : fs::directory_iterator(folder.path()))
-        files[f.path().filename().string()] = readFile(f.path().string());
-    return files;
-}
-
 // Starts the game on the folder; the message it showed, if any.
 std::string startMessage(const ProgramFolder& folder) {
     auto d = folder.run("start\ndump")[0];
@@ -99,18 +91,18 @@ TEST(Journals, aJournalThatCannotBeTheFilesOwnIsRefusedAndNothingIsRolledBack) {
         ProgramFolder folder(nullptr);
         writeFile(folder.file("Baza.mdb"), database);
         writeFile(folder.file("Baza.mdb-journal"), journal);
-        const auto before = filesIn(folder);
+        const auto before = filesIn(folder.path());
         const std::string said = startMessage(folder);
         EXPECT_NE(said.find("Baza.mdb-journal која не припада овој бази"), std::string::npos)
             << said;
-        EXPECT_TRUE(filesIn(folder) == before) << "a file was changed";
+        EXPECT_TRUE(filesIn(folder.path()) == before) << "a file was changed";
         std::string out;
         EXPECT_EQ(runCommand(std::string(KVZ_PROGRAM_DIR) + "/kvizomat-db export " +
                                  folder.file("Baza.mdb"),
                              &out),
                   1);
         EXPECT_NE(out.find("does not belong to this database"), std::string::npos) << out;
-        EXPECT_TRUE(filesIn(folder) == before) << "the data tool changed a file";
+        EXPECT_TRUE(filesIn(folder.path()) == before) << "the data tool changed a file";
     }
 }
 
@@ -119,7 +111,7 @@ TEST(Journals, aJournalToRollBackInAReadOnlyFolderIsSaidPlainly) {
     const Crash crash = crashedWrite(freshDatabase(), 2);
     writeFile(folder.file("Baza.mdb"), crash.database);
     writeFile(folder.file("Baza.mdb-journal"), crash.journal);
-    const auto before = filesIn(folder);
+    const auto before = filesIn(folder.path());
     auto said = asOrdinaryUser(folder.path(), [&] {
         chmod(folder.path().c_str(), 0555);
         return startMessage(folder);
@@ -131,7 +123,7 @@ TEST(Journals, aJournalToRollBackInAReadOnlyFolderIsSaidPlainly) {
                           0),
               0u)
         << *said;
-    EXPECT_TRUE(filesIn(folder) == before);
+    EXPECT_TRUE(filesIn(folder.path()) == before);
 }
 
 TEST(Journals, anotherProgramsUnwrittenLogIsRefusedAndEveryFileLeftAsItWas) {
@@ -148,13 +140,13 @@ TEST(Journals, anotherProgramsUnwrittenLogIsRefusedAndEveryFileLeftAsItWas) {
     for (const char* name : {"Baza.mdb", "Baza.mdb-wal"})
         fs::copy_file(left.file(name), folder.file(name), fs::copy_options::overwrite_existing);
     fs::remove(folder.file("Baza.mdb-shm"));
-    const auto before = filesIn(folder);
+    const auto before = filesIn(folder.path());
     ASSERT_TRUE(before.count("Baza.mdb-wal") == 1 && !before.at("Baza.mdb-wal").empty());
     const std::string said = startMessage(folder);
     EXPECT_NE(said.find("Baza.mdb-wal са измјенама које други програм још није уписао"),
               std::string::npos)
         << said;
-    EXPECT_TRUE(filesIn(folder) == before) << "a file was changed, made or removed";
+    EXPECT_TRUE(filesIn(folder.path()) == before) << "a file was changed, made or removed";
 }
 
 TEST(Journals, aFileInWalModeIsCheckedBeforeItIsTurnedBackAndLeftAsItWasWhenRefused) {
@@ -163,12 +155,12 @@ TEST(Journals, aFileInWalModeIsCheckedBeforeItIsTurnedBackAndLeftAsItWasWhenRefu
     for (const Json& fixture : {bad, sampleFixture()}) {
         ProgramFolder folder(fixture);
         Connection(folder.file("Baza.mdb"), kDatabasePassword).exec("PRAGMA journal_mode = WAL");
-        const auto before = filesIn(folder);
+        const auto before = filesIn(folder.path());
         ASSERT_EQ(before.count("Baza.mdb-wal"), 0u);
         const bool good = fixture == sampleFixture();
         EXPECT_EQ(startMessage(folder).empty(), good);
         if (!good) {
-            EXPECT_TRUE(filesIn(folder) == before) << "a refused file was changed";
+            EXPECT_TRUE(filesIn(folder.path()) == before) << "a refused file was changed";
         } else {
             Connection conn(folder.file("Baza.mdb"), kDatabasePassword);
             auto mode = conn.prepare("PRAGMA journal_mode");

@@ -14,13 +14,6 @@ namespace {
 // Virtual key codes.
 constexpr int kEnter = 13, kEsc = 27, kF1 = 112, kNumPad1 = 97;
 
-bool visible(const Json& d, const std::string& key) {
-    return control(d, key)["visible"];
-}
-std::string caption(const Json& d, const std::string& key) {
-    return control(d, key)["caption"];
-}
-
 // "key 66" for a letter or digit key, or a code.
 std::string key(int code) {
     return "key " + std::to_string(code);

@@ -96,8 +96,7 @@ Json reopened(const std::map<std::string, std::string>& files, std::string& prob
     try {
         DatabaseLock lock(dir.file("Baza.mdb"));
         auto conn = openCheckedDatabase(dir.file("Baza.mdb"), &lock);
-        auto st = conn->prepare("PRAGMA integrity_check");
-        if (!st.step() || st.column(0).text() != "ok") problem = "the integrity check fails";
+        if (integrity(*conn) != "ok") problem = "the integrity check fails";
         return exportDatabase(*conn);
     } catch (const DbError& e) {
         problem = std::string("refused: ") + e.what();

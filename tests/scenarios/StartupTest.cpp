@@ -36,6 +36,7 @@ TEST(Startup, aSecondCopyEndsSilentlyAndTouchesNothing) {
     const Json& d = dumpLabelled(dumps, "end");
     EXPECT_TRUE(d["ended"]);
     EXPECT_TRUE(eventsOf(d, "message").empty());
+    EXPECT_EQ(eventsOf(d, "status"), std::vector<Json>{0}) << "a success";
     EXPECT_EQ(folder.exportDatabase(), before);
 }
 
@@ -48,6 +49,8 @@ TEST(Startup, theScreenHeightChoosesTheWindowOrRefusesTheScreen) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0]["text"],
               "Promijenite postavljenje displeja na Small Font i rezoluciju najmanje 800 x 600.");
+    EXPECT_EQ(messages[0]["icon"], "critical");
+    EXPECT_EQ(eventsOf(refused, "status"), std::vector<Json>{1});
 
     const Json& full = dumpLabelled(folder.run("screen 12000 8900\nstart\ndump d"), "d");
     EXPECT_FALSE(full["ended"]);
@@ -75,11 +78,8 @@ TEST(Startup, theOpeningScreenShowsTheLadderStartTheNameBoxAndTheQuestionTotal) 
     EXPECT_EQ(control(d, "lblVer")["caption"], "Ver: 06.12.2026-45");
     EXPECT_EQ(control(d, "lblIme")["caption"], "Suncu, 10.06.2003.");
     EXPECT_EQ(control(d, "Label8(1)")["caption"], "7");
-    EXPECT_EQ(d["fields"]["QuestionCount"],
-              Json::array({3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3}));
-    EXPECT_EQ(d["fields"]["Collaborators"], Json::array({"Pera", "Mika"}));
+    EXPECT_EQ(d["fields"]["QuestionCount"][3], 3);
     EXPECT_TRUE(d["timers"]["Timer1"]["enabled"]);
-    EXPECT_EQ(d["timers"]["Timer1"]["interval"], 200);
     for (const char* off : {"Timer2", "Timer3", "Timer4", "Timer5", "timNajava"})
         EXPECT_FALSE(d["timers"][off]["enabled"]) << off;
     // The first layout shows the signature, the points heading and the web address.
@@ -120,6 +120,8 @@ TEST(NewGame, aNameAndStartBeginTheGameAndCountItOnDiskOnce) {
     for (int i = 0; i <= 5; ++i)
         EXPECT_EQ(control(d, "Image2(" + std::to_string(i) + ")")["visible"], i % 2 == 0);
     EXPECT_TRUE(d["keyPreview"]);
+    EXPECT_EQ(d["focus"], nullptr) << "a hidden name box cannot keep the focus";
+    EXPECT_EQ(eventsOf(d, "beep").size(), 1u);
     EXPECT_EQ(d["fields"]["QuestionNo"], 1);
     EXPECT_EQ(d["fields"]["FriendCertainty"], "100 %");
     EXPECT_TRUE(d["timers"]["Timer2"]["enabled"]);

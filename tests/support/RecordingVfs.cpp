@@ -128,6 +128,11 @@ int vfsDelete(sqlite3_vfs* vfs, const char* name, int syncDir) {
     return rc;
 }
 
+int vfsSleep(sqlite3_vfs* vfs, int us) {
+    owner(vfs)->slept(us);
+    return owner(vfs)->real()->xSleep(owner(vfs)->real(), us);
+}
+
 } // namespace
 
 void applyTo(std::string& content, const FileOp& op, std::size_t from, std::size_t to) {
@@ -148,6 +153,7 @@ RecordingVfs::RecordingVfs(std::string folder)
     shim_->pAppData = this;
     shim_->xOpen = vfsOpen;
     shim_->xDelete = vfsDelete;
+    shim_->xSleep = vfsSleep;
     shim_->pNext = nullptr;
     sqlite3_vfs_register(shim_, 1);
 }
@@ -166,6 +172,24 @@ std::vector<FileOp> RecordingVfs::ops() const {
 void RecordingVfs::record(FileOp op) {
     std::lock_guard lock(mutex_);
     ops_.push_back(std::move(op));
+}
+
+void RecordingVfs::slept(std::int64_t us) {
+    std::lock_guard lock(mutex_);
+    slept_ += us;
+    sleeping_.notify_all();
+}
+
+bool RecordingVfs::awaitSleep(std::int64_t us) {
+    std::unique_lock lock(mutex_);
+    sleeping_.wait(lock, [&] { return slept_ >= us || stopped_; });
+    return slept_ >= us;
+}
+
+void RecordingVfs::stopWaiting() {
+    std::lock_guard lock(mutex_);
+    stopped_ = true;
+    sleeping_.notify_all();
 }
 
 std::string RecordingVfs::inFolder(const char* path) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -34,8 +35,14 @@ class RecordingVfs {
 
     std::vector<FileOp> ops() const;
 
+    // Waits until the connections on this VFS have slept `us` microseconds in all while
+    // waiting for a lock; false when stopWaiting() came first.
+    bool awaitSleep(std::int64_t us);
+    void stopWaiting();
+
     // For the shim's functions.
     void record(FileOp op);
+    void slept(std::int64_t us);
     // The name of `path` inside the folder, or empty when it lies elsewhere.
     std::string inFolder(const char* path) const;
     sqlite3_vfs* real() const { return real_; }
@@ -46,6 +53,9 @@ class RecordingVfs {
     sqlite3_vfs* shim_;
     mutable std::mutex mutex_;
     std::vector<FileOp> ops_;
+    std::condition_variable sleeping_;
+    std::int64_t slept_ = 0;
+    bool stopped_ = false;
 };
 
 } // namespace kvz::test

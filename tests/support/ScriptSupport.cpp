@@ -90,6 +90,21 @@ const Json& control(const Json& dump, const std::string& key) {
     return dump["controls"][key];
 }
 
+std::vector<Json> messagesIn(const std::vector<Json>& dumps) {
+    std::vector<Json> out;
+    for (const Json& d : dumps)
+        for (const Json& m : eventsOf(d, "message")) out.push_back(m);
+    return out;
+}
+
+bool visible(const Json& dump, const std::string& key) {
+    return control(dump, key)["visible"];
+}
+
+std::string caption(const Json& dump, const std::string& key) {
+    return control(dump, key)["caption"];
+}
+
 std::vector<Json> eventsOf(const Json& dump, const std::string& kind) {
     std::vector<Json> out;
     for (const Json& e : dump.value("events", Json::array()))

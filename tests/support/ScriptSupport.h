@@ -53,6 +53,13 @@ Json dumpLabelled(const std::vector<Json>& dumps, const std::string& label);
 // A control of a dump by its name, "lblKviz(2)".
 const Json& control(const Json& dump, const std::string& key);
 
+// Every message the dumps report, in order.
+std::vector<Json> messagesIn(const std::vector<Json>& dumps);
+
+// Whether a control of a dump is visible, and its caption.
+bool visible(const Json& dump, const std::string& key);
+std::string caption(const Json& dump, const std::string& key);
+
 // The events of a dump of one kind ("beep", "sound", "message", "end", "ignored").
 std::vector<Json> eventsOf(const Json& dump, const std::string& kind);
 

@@ -60,6 +60,18 @@ Value storedSetting(const std::string& path, std::string_view field) {
     return Settings(conn, *directWriter(conn)).field(field);
 }
 
+std::string integrity(const Connection& conn) {
+    auto st = conn.prepare("PRAGMA integrity_check");
+    return st.step() ? st.column(0).text() : "";
+}
+
+std::map<std::string, std::string> filesIn(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename().string()] = readFile(entry.path().string());
+    return files;
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;

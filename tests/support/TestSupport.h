@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,13 @@ Json question(const std::string& text, int level, Json tac = 1, Json odred = nul
 
 // One field of the settings row as the database file at `path` holds it now.
 Value storedSetting(const std::string& path, std::string_view field);
+
+// What SQLite's integrity check says of the database: "ok" for a whole one.
+std::string integrity(const Connection& conn);
+
+// Every file of a folder with its content, by name: nothing made, changed or removed beside
+// the database goes unnoticed.
+std::map<std::string, std::string> filesIn(const std::string& folder);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);

@@ -68,15 +68,6 @@ TEST_F(FontInstallation, onTheNtFamilyTheFirstStartAsksForARestartAndTheNextDoes
     EXPECT_NE(next.lblFirma[2].caption, "Restartajte kompjuter");
 }
 
-TEST_F(FontInstallation, anInstalledFontIsNeitherCopiedNorRegistered) {
-    Json fixture = sampleFixture();
-    createDatabase(dir_.file("Baza.mdb"), fixture); // Slova True
-    Form1& f = start();
-    EXPECT_FALSE(std::filesystem::exists(installedFont()));
-    EXPECT_TRUE(platform_.registeredKeys.empty());
-    EXPECT_EQ(f.FontsKey, "");
-}
-
 TEST_F(FontInstallation, aFailedRegistrationIsSilentAndTriedAgainAtTheNextStart) {
     platform_.registerSucceeds = false;
     start();

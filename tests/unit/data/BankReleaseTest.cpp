@@ -170,16 +170,3 @@ TEST_F(BankReleaseTest, editedReleasedQuestionsStayAsEditedAndDeletedOnesDoNotCo
         if (i != 0 && i != 1) expected.push_back(next[i]);
     EXPECT_EQ(sortedRows(exported(player)["tbKviz"]), sortedRows(expected));
 }
-
-TEST_F(BankReleaseTest, aFailedUpgradeLeavesTheCopyAsItWas) {
-    const std::string player = makeRelease("Baza.mdb", releaseQuestions("Prvo", 1), 1);
-    // A write that fails half-way through, as a full disk would.
-    Connection(player, kDatabasePassword)
-        .exec("CREATE TRIGGER fails AFTER INSERT ON tbKviz WHEN NEW.Pitanje LIKE 'Drugo 9/%' "
-              "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-    const std::string templ = makeRelease("Nova.mdb", releaseQuestions("Drugo", 1), 2);
-    const std::string before = test::readFile(player);
-    EXPECT_THROW(upgradeBankFile(player, templ), DbError);
-    EXPECT_EQ(test::readFile(player), before);
-    EXPECT_FALSE(std::filesystem::exists(asideCopyPath(player)));
-}

@@ -3,13 +3,11 @@
 // database's own order.
 #include "data/Writer.h"
 
-#include "app/Form1.h"
 #include "data/Results.h"
 #include "data/Settings.h"
-#include "support/FakePlatform.h"
+#include "support/RecordingVfs.h"
 #include "support/TestSupport.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -24,22 +22,8 @@ class WriterTest : public ::testing::Test {
     Connection open() const { return Connection(path, kDatabasePassword); }
     double stored(const char* field) const { return test::storedSetting(path, field).number(); }
 
-    // The program started in `mode` on the file, with a name typed.
-    Form1& startProgram(DatabaseMode mode) {
-        platform.folder = dir.path().string();
-        platform.database = mode;
-        form = std::make_unique<Form1>(platform, generator);
-        form->Main();
-        EXPECT_FALSE(form->ended);
-        form->Text1.caption = "Ana";
-        return *form;
-    }
-
     test::TempDir dir;
     std::string path;
-    test::FakePlatform platform;
-    Generator generator;
-    std::unique_ptr<Form1> form;
 };
 
 constexpr const char* kSetStart = "UPDATE tbStat SET Start = ?";
@@ -90,14 +74,16 @@ TEST_F(WriterTest, aFileTheWriterCannotOpenFailsItsFirstWrite) {
 }
 
 TEST_F(WriterTest, aReadWaitsOutACommitThatHoldsTheFileForSeconds) {
+    test::RecordingVfs vfs(dir.path().string());
     Connection reader = open();
     Connection slow = open();
     slow.exec("BEGIN EXCLUSIVE"); // as a commit holds the file while it is flushed
-    std::thread release([&slow] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-        slow.exec("COMMIT");
+    // The file is let go once the reader has waited two and a half seconds for it.
+    std::thread release([&] {
+        if (vfs.awaitSleep(2'500'000)) slow.exec("COMMIT");
     });
     EXPECT_NO_THROW(reader.prepare("SELECT count(*) FROM tbKviz").step());
+    vfs.stopWaiting();
     release.join();
 }
 
@@ -131,34 +117,6 @@ TEST_F(WriterTest, aScratchCopyHoldsEveryRowAndIndexAndLeavesTheFileAlone) {
         copy->exec("DELETE FROM tbKviz");
     }
     EXPECT_EQ(test::readFile(path), original);
-}
-
-TEST_F(WriterTest, aGameOnAScratchCopyCountsInTheCopyOnly) {
-    const std::string original = test::readFile(path);
-    const double before = stored("Start");
-    Form1& game = startProgram(DatabaseMode::Scratch);
-    game.click(game.lblStart);
-    game.endProgram();
-    EXPECT_EQ(Settings(*game.Conn, *game.Writes).field("Start").number(), before + 1);
-    EXPECT_EQ(test::readFile(path), original);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(WriterTest, aWriteThatFailsBehindTheGameIsReportedAtTheNextEvent) {
-    // The counters' table goes after the start-up check, before the Start click's count.
-    Form1& game = startProgram(DatabaseMode::WriteBehind);
-    open().exec("ALTER TABLE tbStat RENAME TO tbStaro");
-    game.click(game.lblStart);
-    // The click returned before the commit failed; a later event reports it.
-    for (int waited = 0; !game.ended && waited < 5000; waited += 10) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        game.tick(game.Timer2);
-    }
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text.rfind("Грешка у бази података: ", 0), 0u)
-        << platform.messages[0].text;
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Critical);
-    EXPECT_TRUE(game.ended);
 }
 
 TEST(ResultsOrder, theListInMemoryKeepsTheDatabasesOrderThroughOverwrites) {
@@ -199,6 +157,8 @@ TEST(ResultsOrder, theListInMemoryKeepsTheDatabasesOrderThroughOverwrites) {
     // A level stored as text comes before every number, as in the database.
     EXPECT_EQ(results.ordered()[0].ime.text(), "Eva");
     EXPECT_EQ(results.ordered()[1].ime.text(), "Hana");
+    EXPECT_EQ(Results(Connection(path, kDatabasePassword), *writes).ordered()[1].ime.text(), "Hana")
+        << "the overwrite is on disk";
     EXPECT_THROW(results.overwrite(999, "Niko", 1, 1, "2026-02-03"), DbError);
 }
 

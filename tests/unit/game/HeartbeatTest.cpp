@@ -1,5 +1,4 @@
-// The game's heartbeat Timer2 and the DA guard, driven on the window directly: the friend
-// call and the audience chart are started here by hand, as the jokers would start them.
+// The DA guard against a panel reopened by a double click, driven on the window directly.
 #include "app/Form1.h"
 #include "support/FakePlatform.h"
 #include "support/TestSupport.h"
@@ -28,7 +27,6 @@ class Heartbeat : public ::testing::Test {
     void ticks(Timer& t, int n) {
         for (int i = 0; i < n; ++i) form->tick(t);
     }
-    void beat(int n = 1) { ticks(form->Timer2, n); }
     // The announcement runs its ten steps: the question is live.
     void showQuestion() { ticks(form->timNajava, 10); }
     void confirm(int k) {
@@ -73,48 +71,4 @@ TEST_F(Heartbeat, aPanelReopenedAfterTheTopPrizeWinsNothingTwice) {
     form->lblDANE_Click(0);
     EXPECT_EQ(form->WinStep, 4);
     EXPECT_EQ(platform.sounds.size(), 1u);
-}
-
-TEST_F(Heartbeat, theFriendCallCountsDownFromThirtyAndClosesItsPanelAtStepThirty) {
-    form->lblTime.caption = "30";
-    form->Frame2.visible = true;
-    form->FriendCertainty = "80 %";
-    form->FriendCallRunning = True;
-    std::vector<std::string> shown;
-    for (int step = 1; step <= 30; ++step) {
-        beat();
-        shown.push_back(form->lblTime.caption);
-        if (step == 7) {
-            EXPECT_EQ(form->Label7[2].caption, "Prijateq:");
-        }
-    }
-    std::vector<std::string> expected{"29", "29", "28", "28", "27", "27", "26", "26", "25"};
-    for (int n = 24; n >= 5; --n) expected.push_back(std::to_string(n));
-    expected.push_back("0");
-    EXPECT_EQ(shown, expected);
-    EXPECT_EQ(form->Label7[2].caption, "Prijateq: 80 %");
-    EXPECT_TRUE(form->Label7[1].visible);
-    EXPECT_FALSE(form->Frame2.visible);
-    EXPECT_EQ(form->FriendCallRunning, False);
-    EXPECT_EQ(form->FriendCallStep, 0);
-    beat();
-    EXPECT_EQ(form->lblTime.caption, "0");
-}
-
-TEST_F(Heartbeat, theAudienceChartAppearsAnswerByAnswerAndItsThanksButtonLast) {
-    std::vector<Control*> pieces;
-    for (int k = 0; k <= 3; ++k)
-        for (Control* c : {&form->lblHvala[k + 1], &form->shpPub[k], &form->lblProc[k]})
-            pieces.push_back(c);
-    pieces.push_back(&form->lblHvala[0]);
-    for (Control* c : pieces) c->visible = false;
-    form->AnswersEnabled = False;
-    bool heading = form->lblSampioni[0].visible;
-    for (std::size_t step = 0; step < pieces.size(); ++step) {
-        beat();
-        for (std::size_t i = 0; i < pieces.size(); ++i)
-            EXPECT_EQ(pieces[i]->visible, i <= step) << "tick " << step + 1 << ", piece " << i;
-        EXPECT_EQ(form->lblSampioni[0].visible, step % 2 == 1 ? heading : !heading);
-    }
-    EXPECT_EQ(form->ChartRevealStep, 0);
 }

@@ -25,18 +25,6 @@ class DbTool : public ::testing::Test {
 
 } // namespace
 
-TEST_F(DbTool, importAddsConvertedQuestionsAfterTheExistingOnes) {
-    test::writeFile(
-        dir.file("q.csv"),
-        "Pitanje,A,B,V,G,RB,Tac\nЧија је ћуприја на Дрини?,Андрића,Њен,Љубин,Џонов,3,1\n");
-    ASSERT_EQ(run("import " + db + " " + dir.file("q.csv")), 0) << out;
-    Json exported = exportDatabase(Connection(db, kDatabasePassword));
-    ASSERT_EQ(exported["tbKviz"].size(), 16u);
-    EXPECT_EQ(exported["tbKviz"][15]["Pitanje"], "^ija je }uprija na Drini?");
-    EXPECT_EQ(exported["tbKviz"][15]["V"], "Qubin");
-    EXPECT_EQ(exported["tbKviz"][15]["Tac"], 1);
-}
-
 TEST_F(DbTool, aRefusedRowLeavesTheDatabaseUnchangedAndFailsWithItsLine) {
     std::string before = test::readFile(db);
     test::writeFile(dir.file("good.csv"), "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\n");
