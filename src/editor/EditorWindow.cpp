@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -390,15 +391,26 @@ void EditorWindow::importChosen() {
 
 void EditorWindow::importBank(const QString& path, bool quiet) {
     if (!store_) return;
+    // Rows that state no level (the teachers' text never does) go to the chosen level.
+    std::optional<int> level;
+    if (chosenLevel() != 0) {
+        level = chosenLevel();
+    } else if (bankFormatOf(path.toStdString()) == BankFormat::Text) {
+        bool ok = false;
+        level = QInputDialog::getInt(this, say("Увоз питања", latin_),
+                                     say("Ниво питања из овог фајла:", latin_), 1, 1, 15, 1, &ok);
+        if (!ok) return;
+    }
     QProgressDialog progress(say("Увоз питања…", latin_), say("Прекини", latin_), 0, 100, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     ImportReport report;
     change([&](QuestionStore& s) {
-        report = importFile(s, path.toStdString(), [&](std::int64_t done, std::int64_t total) {
-            progress.setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
-            return !progress.wasCanceled();
-        });
+        report =
+            importFile(s, path.toStdString(), level, [&](std::int64_t done, std::int64_t total) {
+                progress.setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
+                return !progress.wasCanceled();
+            });
     });
     progress.reset();
     if (!report.added.empty()) {

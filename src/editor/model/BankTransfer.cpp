@@ -57,7 +57,8 @@ std::string jsonOf(const std::vector<Question>& questions, const Progress& progr
 
 } // namespace
 
-ImportReport importFile(QuestionStore& store, const std::string& path, const Progress& progress) {
+ImportReport importFile(QuestionStore& store, const std::string& path, std::optional<int> level,
+                        const Progress& progress) {
     ImportReport report;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -68,7 +69,7 @@ ImportReport importFile(QuestionStore& store, const std::string& path, const Pro
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
     std::vector<BankQuestion> questions;
     try {
-        readBank(in, bankFormatOf(path), std::nullopt,
+        readBank(in, bankFormatOf(path), level,
                  {[&](BankQuestion&& q) {
                       questions.push_back(std::move(q));
                       const auto at = static_cast<std::int64_t>(in.tellg());

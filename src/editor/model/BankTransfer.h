@@ -21,9 +21,11 @@ struct ImportReport {
     bool cancelled = false;
 };
 
-// Reads a bank file through the importer (its format by the file's ending) and, when every
-// row passes, adds them all in one transaction; when one row is refused, none is added.
-ImportReport importFile(QuestionStore& store, const std::string& path, const Progress& progress);
+// Reads a bank file through the importer (its format by the file's ending; `level` for rows
+// that state none) and, when every row passes, adds them all in one transaction; when one
+// row is refused, none is added.
+ImportReport importFile(QuestionStore& store, const std::string& path, std::optional<int> level,
+                        const Progress& progress);
 
 enum class ExportFormat { Csv, Json };
 
