@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QSettings>
+#include <iostream>
+#include <string>
 
 namespace {
 
@@ -33,6 +35,16 @@ kvz::editor::EditorPlaces places() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before any window system is asked for.
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--version") {
+        std::cout << "kvizomat-editor " << KVZ_VERSION << "\n";
+        return 0;
+    }
+    if (first == "--help") {
+        std::cout << "usage: kvizomat-editor [BAZA.mdb]\n";
+        return 0;
+    }
     // The game's organisation and name: the editor shares its settings (the chosen letters).
     QApplication::setApplicationName(QStringLiteral("Kvizomat"));
     QApplication::setOrganizationName(QStringLiteral("kvizomat"));
