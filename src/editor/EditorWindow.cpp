@@ -78,7 +78,7 @@ EditorWindow::EditorWindow(EditorPlaces places, bool latin)
     filter_->setSourceModel(model_);
 
     levels_ = new QListWidget(this);
-    levels_->setMinimumWidth(260);
+    levels_->setMinimumWidth(230);
     search_ = new QLineEdit(this);
     search_->setClearButtonEnabled(true);
     searchLabel_ = new QLabel(this);
@@ -90,7 +90,10 @@ EditorWindow::EditorWindow(EditorPlaces places, bool latin)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->horizontalHeader()->setDefaultSectionSize(90);
     table_->horizontalHeader()->setSectionResizeMode(QuestionTable::Text, QHeaderView::Stretch);
+    for (int column : {QuestionTable::Level, QuestionTable::Right, QuestionTable::Check})
+        table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     table_->verticalHeader()->hide();
     form_ = new QuestionForm(this);
 
@@ -105,8 +108,8 @@ EditorWindow::EditorWindow(EditorPlaces places, bool latin)
     split->addWidget(levels_);
     split->addWidget(middle);
     split->addWidget(form_);
-    split->setStretchFactor(1, 2);
-    split->setStretchFactor(2, 1);
+    split->setStretchFactor(1, 3);
+    split->setStretchFactor(2, 2);
     setCentralWidget(split);
     status_ = new QLabel(this);
     statusBar()->addWidget(status_, 1);
@@ -194,7 +197,7 @@ void EditorWindow::applyTexts() {
     set(a_.find, "&Тражи");
     a_.view->setTitle(say("&Приказ", latin_));
     set(a_.latin, "&Латиница");
-    searchLabel_->setText(say("&Тражи:", latin_));
+    searchLabel_->setText(say("Тра&жи:", latin_));
     search_->setAccessibleName(say("Тражи", latin_));
     search_->setPlaceholderText(say("ћирилицом или латиницом", latin_));
     levels_->setAccessibleName(say("Нивои", latin_));
@@ -202,6 +205,7 @@ void EditorWindow::applyTexts() {
     status_->setAccessibleName(say("Стање", latin_));
     setWindowTitle(say("Квизомат – уређивач питања", latin_) +
                    (path_.isEmpty() ? QString() : QStringLiteral(" – ") + path_));
+    status_->setText(say(told_, latin_) + toldRest_);
     model_->setLatin(latin_);
     form_->setLatin(latin_);
     showBalance();
@@ -230,8 +234,14 @@ bool EditorWindow::openBank(const QString& path) {
     form_->showNew(1);
     reload();
     applyTexts();
-    status_->setText(say("Отворена база: ", latin_) + path_);
+    tell("Отворена база: ", path_);
     return true;
+}
+
+void EditorWindow::tell(const std::string& cyrillic, const QString& rest) {
+    told_ = cyrillic;
+    toldRest_ = rest;
+    status_->setText(say(told_, latin_) + toldRest_);
 }
 
 void EditorWindow::refuse(const std::string& cyrillic, const QString& detail) {
@@ -345,7 +355,7 @@ void EditorWindow::saveQuestion() {
             *this, say("измјена питања", latin_), [q](QuestionStore& s) { s.update(q); },
             [old = *before](QuestionStore& s) { s.update(old); }));
     }
-    status_->setText(say("Питање је уписано у базу.", latin_));
+    tell("Питање је уписано у базу.");
 }
 
 void EditorWindow::deleteQuestion() {
@@ -355,7 +365,7 @@ void EditorWindow::deleteQuestion() {
     undo_->push(new BankCommand(
         *this, say("брисање питања", latin_), [id](QuestionStore& s) { s.remove(id); },
         [old = *q](QuestionStore& s) { s.restore(old); }));
-    status_->setText(say("Питање је обрисано.", latin_));
+    tell("Питање је обрисано.");
 }
 
 void EditorWindow::newBank() {
@@ -480,8 +490,10 @@ void EditorWindow::exportQuestions(bool levelOnly) {
                                             progress.setValue(static_cast<int>(done * 100 / total));
                                             return !progress.wasCanceled();
                                         });
-        status_->setText(written ? say("Извезено питања: ", latin_) + QString::number(chosen.size())
-                                 : say("Извоз је прекинут.", latin_));
+        if (written)
+            tell("Извезено питања: ", QString::number(chosen.size()));
+        else
+            tell("Извоз је прекинут.");
     } catch (const std::exception& e) {
         refuse("Фајл није могуће уписати.", QString::fromStdString(e.what()));
     }
@@ -513,8 +525,7 @@ void EditorWindow::playBank() {
         openBank(path_);
         return;
     }
-    status_->setText(
-        say("Игра је покренута. Кад је затворите, отворите банку поново (Ctrl+R).", latin_));
+    tell("Игра је покренута. Кад је затворите, отворите банку поново (Ctrl+R).");
 }
 
 void EditorWindow::updateActions() {

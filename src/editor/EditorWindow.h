@@ -71,6 +71,8 @@ class EditorWindow : public QMainWindow {
     void refuse(const std::string& cyrillic, const QString& detail = {});
     void updateActions();
     int chosenLevel() const;
+    // Shows a line in the status bar, in the chosen letters now and after a change of them.
+    void tell(const std::string& cyrillic, const QString& rest = {});
 
     EditorPlaces places_;
     bool latin_;
@@ -85,6 +87,8 @@ class EditorWindow : public QMainWindow {
     QLabel* searchLabel_;
     QuestionForm* form_;
     QLabel* status_;
+    std::string told_;
+    QString toldRest_;
 
     struct Actions {
         QAction *newBank, *open, *reopen, *import, *exportLevel, *exportAll, *play, *quit;

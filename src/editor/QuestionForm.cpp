@@ -77,6 +77,10 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
     connect(level_, &QSpinBox::valueChanged, this, &QuestionForm::recheck);
     connect(rightGroup_, &QButtonGroup::idClicked, this, &QuestionForm::recheck);
     connect(save_, &QPushButton::clicked, this, &QuestionForm::saveRequested);
+    // The texts first, then the choice of the right one: typing runs down the answers.
+    QWidget* order[] = {text_,     answers_[0], answers_[1], answers_[2], answers_[3], right_[0],
+                        right_[1], right_[2],   right_[3],   level_,      note_,       save_};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     applyTexts();
     showNew(1);
 }
@@ -92,7 +96,7 @@ void QuestionForm::setLatin(bool latin) {
 }
 
 void QuestionForm::applyTexts() {
-    textLabel_->setText(say("&Питање:", latin_));
+    textLabel_->setText(say("Пи&тање:", latin_));
     text_->setAccessibleName(say("Питање", latin_));
     for (std::size_t i = 0; i < 4; ++i) {
         right_[i]->setText(say(std::string("&") + kLetters[i], latin_));
