@@ -437,6 +437,7 @@ void EditorWindow::importBank(const QString& path, bool quiet) {
                 for (auto id : ids) s.takeBack(id);
             }));
     }
+    if (!report.added.empty()) tell("Увезено питања: ", QString::number(report.added.size()));
     if (quiet) return;
     QString summary = report.cancelled ? say("Увоз је прекинут; ништа није увезено.", latin_)
                       : report.problems.empty()

@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -81,8 +82,26 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
     QWidget* order[] = {text_,     answers_[0], answers_[1], answers_[2], answers_[3], right_[0],
                         right_[1], right_[2],   right_[3],   level_,      note_,       save_};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    for (QWidget* field : order) field->installEventFilter(this);
     applyTexts();
     showNew(1);
+}
+
+bool QuestionForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool undo = key->matches(QKeySequence::Undo);
+    const bool redo = key->matches(QKeySequence::Redo) ||
+                      key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    if (!undo && !redo) return false;
+    bool own = false; // whether the field has typing of its own to undo or redo
+    if (auto* line = qobject_cast<QLineEdit*>(watched))
+        own = undo ? line->isUndoAvailable() : line->isRedoAvailable();
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(watched))
+        own = undo ? text->document()->isUndoAvailable() : text->document()->isRedoAvailable();
+    if (own) return false;
+    event->ignore(); // not the field's: the window's shortcut takes it
+    return true;
 }
 
 void QuestionForm::setLatin(bool latin) {

@@ -45,6 +45,10 @@ class QuestionForm : public QWidget {
   signals:
     void saveRequested();
 
+  protected:
+    // Lets the editor's undo and redo keys through a field with nothing of its own to undo.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void applyTexts();
     void recheck();

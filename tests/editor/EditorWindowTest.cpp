@@ -28,6 +28,7 @@ std::vector<std::string> storedTexts(const EditorWindow& w) {
 
 // Types text as a keyboard would, letters beyond ASCII among them.
 void type(QWidget* field, const QString& text) {
+    field->setFocus();
     for (QChar c : text)
         QTest::sendKeyEvent(QTest::Click, field,
                             c.unicode() < 128 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown,
@@ -56,7 +57,7 @@ TEST(EditorWindow, aQuestionTypedInLatinIsCheckedSavedFoundUndoneAndRedone) {
     ASSERT_TRUE(storedTexts(w).empty());
 
     QuestionForm* form = w.form();
-    QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
     type(form->textField(), QStringLiteral("Ko je napisao Na Drini ćupriju?"));
     const char* answers[] = {"Ivo Andrić", "Meša Selimović", "Branko Ćopić", "Danilo Kiš"};
     for (std::size_t i = 0; i < 3; ++i) type(form->answerField(i), QString::fromUtf8(answers[i]));
@@ -71,7 +72,7 @@ TEST(EditorWindow, aQuestionTypedInLatinIsCheckedSavedFoundUndoneAndRedone) {
     QTest::keyClick(form->textField(), Qt::Key_Backspace);
     ASSERT_TRUE(form->saveButton()->isEnabled());
 
-    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     const std::string question = display("Ko je napisao Na Drini ćupriju?");
     ASSERT_EQ(storedTexts(w), std::vector<std::string>{question});
     EXPECT_EQ(w.store()->questions()[0].answers[3], display("Danilo Kiš"));
@@ -80,20 +81,22 @@ TEST(EditorWindow, aQuestionTypedInLatinIsCheckedSavedFoundUndoneAndRedone) {
     // An edit of the saved question, then undone and redone from the keyboard.
     form->answerField(1)->selectAll();
     type(form->answerField(1), QStringLiteral("Dobrica Ćosić"));
-    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(w.store()->questions()[0].answers[1], display("Dobrica Ćosić"));
-    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(w.store()->questions()[0].answers[1], display("Meša Selimović"));
     EXPECT_EQ(form->answerField(1)->text(), QString::fromUtf8("Meša Selimović"));
-    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(storedTexts(w).empty());
-    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                    Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(storedTexts(w), std::vector<std::string>{question});
     EXPECT_EQ(w.store()->questions()[0].answers[1], display("Dobrica Ćosić"));
 
     // The search finds it in Cyrillic and by an answer; the level shows its lone question.
-    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
     type(w.searchField(), QString::fromUtf8("ЋУПРИЈ"));
     EXPECT_EQ(w.table()->model()->rowCount(), 1);
     w.searchField()->clear();
