@@ -90,10 +90,14 @@ EditorWindow::EditorWindow(EditorPlaces places, bool latin)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setDefaultSectionSize(90);
-    table_->horizontalHeader()->setSectionResizeMode(QuestionTable::Text, QHeaderView::Stretch);
+    // The question gets the room; the form beside shows its answers.
+    auto* header = table_->horizontalHeader();
+    header->setSectionResizeMode(QuestionTable::Text, QHeaderView::Stretch);
     for (int column : {QuestionTable::Level, QuestionTable::Right, QuestionTable::Check})
-        table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    for (int column = QuestionTable::A; column <= QuestionTable::G; ++column)
+        table_->setColumnHidden(column, true);
+    table_->setWordWrap(false);
     table_->verticalHeader()->hide();
     form_ = new QuestionForm(this);
 
@@ -110,6 +114,7 @@ EditorWindow::EditorWindow(EditorPlaces places, bool latin)
     split->addWidget(form_);
     split->setStretchFactor(1, 3);
     split->setStretchFactor(2, 2);
+    split->setSizes({230, 620, 400});
     setCentralWidget(split);
     status_ = new QLabel(this);
     statusBar()->addWidget(status_, 1);
