@@ -265,11 +265,10 @@ bool EditorWindow::change(const std::function<void(QuestionStore&)>& step) {
         done = false;
         // The history no longer matches the bank: it goes, and the view shows the bank.
         QTimer::singleShot(0, undo_, &QUndoStack::clear);
+        const auto* db = dynamic_cast<const DbError*>(&e);
+        const bool full = db && db->cause() == DbError::Cause::DiskFull;
         refuse(std::string("Промјена није уписана у базу; база је остала каква је била.") +
-                   (dynamic_cast<const DbError*>(&e) &&
-                            static_cast<const DbError&>(e).cause() == DbError::Cause::DiskFull
-                        ? " Диск је пун."
-                        : ""),
+                   (full ? " Диск је пун." : ""),
                QString::fromStdString(e.what()));
     }
     reload();
@@ -349,8 +348,8 @@ void EditorWindow::saveQuestion() {
         if (!change([&](QuestionStore& s) { id = s.add(q); })) return;
         q.id = id;
         undo_->push(new BankCommand(
-            *this, say("додавање питања", latin_), [q](QuestionStore& s) { s.restore(q); },
-            [id](QuestionStore& s) { s.takeBack(id); }));
+            *this, say("додавање питања", latin_), [q](QuestionStore& s) { s.restore({q}); },
+            [id](QuestionStore& s) { s.takeBack({id}); }));
         form_->showQuestion(q);
         reload();
     } else {
@@ -369,7 +368,7 @@ void EditorWindow::deleteQuestion() {
     if (!q || !change([id](QuestionStore& s) { s.remove(id); })) return;
     undo_->push(new BankCommand(
         *this, say("брисање питања", latin_), [id](QuestionStore& s) { s.remove(id); },
-        [old = *q](QuestionStore& s) { s.restore(old); }));
+        [old = *q](QuestionStore& s) { s.restore({old}); }));
     tell("Питање је обрисано.");
 }
 
@@ -434,13 +433,8 @@ void EditorWindow::importBank(const QString& path, bool quiet) {
         for (auto id : ids)
             if (auto q = store_->find(id)) added.push_back(*q);
         undo_->push(new BankCommand(
-            *this, say("увоз питања", latin_),
-            [added](QuestionStore& s) {
-                for (const auto& q : added) s.restore(q);
-            },
-            [ids](QuestionStore& s) {
-                for (auto id : ids) s.takeBack(id);
-            }));
+            *this, say("увоз питања", latin_), [added](QuestionStore& s) { s.restore(added); },
+            [ids](QuestionStore& s) { s.takeBack(ids); }));
     }
     if (!report.added.empty()) tell("Увезено питања: ", QString::number(report.added.size()));
     if (quiet) return;

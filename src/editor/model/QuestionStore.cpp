@@ -123,17 +123,23 @@ void QuestionStore::remove(std::int64_t id) {
     tx.commit();
 }
 
-void QuestionStore::restore(const Question& q) {
+void QuestionStore::restore(const std::vector<Question>& questions) {
     Transaction tx(*conn_);
-    forgetRemovedQuestion(*conn_, q.text);
-    makeOwnQuestion(*conn_, q.id);
-    write(q, true);
+    for (const Question& q : questions) {
+        forgetRemovedQuestion(*conn_, q.text);
+        makeOwnQuestion(*conn_, q.id);
+        write(q, true);
+    }
     tx.commit();
 }
 
-void QuestionStore::takeBack(std::int64_t id) {
+void QuestionStore::takeBack(const std::vector<std::int64_t>& ids) {
     Transaction tx(*conn_);
-    conn_->prepare("DELETE FROM tbKviz WHERE ID = ?").bind(1, id).run();
+    auto del = conn_->prepare("DELETE FROM tbKviz WHERE ID = ?");
+    for (auto id : ids) {
+        del.bind(1, id).run();
+        del.reset();
+    }
     tx.commit();
 }
 

@@ -64,10 +64,10 @@ class QuestionStore {
     void update(const Question& q);
     // Deletes the row, remembering a released question so an upgrade does not bring it back.
     void remove(std::int64_t id);
-    // Puts a deleted question back under its old row number, as the player's own.
-    void restore(const Question& q);
-    // Deletes a row this session added, leaving nothing remembered (its add is undone).
-    void takeBack(std::int64_t id);
+    // Puts deleted questions back under their old row numbers, as the player's own.
+    void restore(const std::vector<Question>& questions);
+    // Deletes rows this session added, leaving nothing remembered (their add is undone).
+    void takeBack(const std::vector<std::int64_t>& ids);
 
     // Whether another row holds the same question text.
     bool textExists(const std::string& display, std::int64_t exceptId) const;

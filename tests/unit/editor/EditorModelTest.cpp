@@ -54,7 +54,7 @@ TEST(EditorModel, editsAndDeletesOfReleasedQuestionsSurviveTheNextReleaseAndRest
         store.remove(deleted.id);
         restored = all[2];
         store.remove(restored.id);
-        store.restore(restored);
+        store.restore({restored});
         added = typed("Koliko nogu ima pauk?", 4);
         added.id = store.add(added);
         EXPECT_TRUE(store.textExists(added.text, 0));
