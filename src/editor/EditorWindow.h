@@ -37,7 +37,6 @@ class EditorWindow : public QMainWindow {
     // Opens the bank at `path`; on failure says why and keeps what was open. Returns success.
     bool openBank(const QString& path);
     const QuestionStore* store() const { return store_.get(); }
-    QUndoStack* undoStack() const { return undo_; }
     QuestionForm* form() const { return form_; }
     QTableView* table() const { return table_; }
     QListWidget* levels() const { return levels_; }

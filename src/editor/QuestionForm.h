@@ -39,7 +39,6 @@ class QuestionForm : public QWidget {
     QLineEdit* textField() const { return text_; }
     QLineEdit* answerField(std::size_t i) const { return answers_[i]; }
     QRadioButton* rightButton(std::size_t i) const { return right_[i]; }
-    QSpinBox* levelField() const { return level_; }
     QPushButton* saveButton() const { return save_; }
 
   signals:

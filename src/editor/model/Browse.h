@@ -27,7 +27,6 @@ std::array<LevelBalance, 16> levelBalance(const std::vector<Question>& questions
 class Search {
   public:
     explicit Search(const std::string& typed);
-    bool empty() const { return key_.empty(); }
     bool matches(const Question& q) const;
 
   private:

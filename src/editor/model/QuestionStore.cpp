@@ -70,10 +70,6 @@ void QuestionStore::createFromTemplate(const std::string& templatePath, const st
     }
 }
 
-const std::string& QuestionStore::path() const {
-    return conn_->path();
-}
-
 std::vector<Question> QuestionStore::questions() const {
     Transaction snapshot(*conn_, Transaction::Kind::Read);
     auto st = conn_->prepare(std::string(kSelect) + " ORDER BY ID");

@@ -50,7 +50,6 @@ class QuestionStore {
     // Refuses to replace an existing file.
     static void createFromTemplate(const std::string& templatePath, const std::string& path);
 
-    const std::string& path() const;
     const Connection& connection() const { return *conn_; }
 
     // Every question, in table order.
