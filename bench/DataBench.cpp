@@ -37,14 +37,16 @@ BENCHMARK(StartUpCount)->Unit(benchmark::kMillisecond)->Iterations(20);
 void QuestionLoad(benchmark::State& state, std::string (*folder)()) {
     Connection conn(folder() + "/Baza.mdb", kDatabasePassword);
     std::array<std::int64_t, kLevels + 1> count{};
-    for (int level = 1; level <= kLevels; ++level) count[level] = countLevel(conn, level);
+    for (int level = 1; level <= kLevels; ++level)
+        count[static_cast<std::size_t>(level)] = countLevel(conn, level);
     std::mt19937 draws(11);
     std::uniform_real_distribution<double> r(0, 1);
     std::vector<double> micros;
     for (auto _ : state) {
         const int level = 1 + static_cast<int>(draws() % kLevels);
+        const std::int64_t inLevel = count[static_cast<std::size_t>(level)];
         const auto begin = std::chrono::steady_clock::now();
-        auto row = questionAt(conn, level, drawPosition(count[level], r(draws)), count[level]);
+        auto row = questionAt(conn, level, drawPosition(inLevel, r(draws)), inLevel);
         const auto end = std::chrono::steady_clock::now();
         if (!row || !row->rb.equalsNumber(level)) state.SkipWithError("a load found no question");
         micros.push_back(std::chrono::duration<double, std::micro>(end - begin).count());

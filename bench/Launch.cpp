@@ -59,8 +59,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "kvizomat-launch: %s reported no first frame\n", argv[1]);
         return 1;
     }
-    const double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    const double cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     std::printf("%.2f %ld %.1f %d %d\n", static_cast<double>(frame - start) / 1e6, usage.ru_maxrss,
                 cpuMs, width, height);
     return 0;

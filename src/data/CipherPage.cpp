@@ -56,7 +56,7 @@ std::optional<std::uint32_t> writeCount(std::string_view page, const std::string
         if (!h) continue;
         // Offsets 16..23 of the header: the page size (1 for 65536), the format versions,
         // the reserved bytes, and the fixed payload fractions 64, 32, 32.
-        const std::size_t size = (*h)[0] << 8 | (*h)[1];
+        const std::size_t size = std::size_t{(*h)[0]} << 8 | (*h)[1];
         const bool header = (size == page.size() || (size == 1 && page.size() == 65536)) &&
                             (*h)[4] == kReserve && (*h)[5] == 64 && (*h)[6] == 32 && (*h)[7] == 32;
         if (header) return bigEndian(h->data() + 60 - 16); // the user version, offset 60

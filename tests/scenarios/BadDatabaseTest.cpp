@@ -239,7 +239,7 @@ TEST_P(BadDatabase, isRefusedAtStartWithItsMessageAndLeftUntouched) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Startup, BadDatabase, ::testing::ValuesIn(badCases()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& testInfo) { return testInfo.param.name; });
 
 // ---- A folder or file the program may not write ----------------------------------------
 
