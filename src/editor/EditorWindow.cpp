@@ -136,7 +136,10 @@ EditorWindow::EditorWindow(EditorPlaces places, bool latin)
     restoreState(QSettings().value(kGroup + QStringLiteral("state")).toByteArray());
 }
 
-EditorWindow::~EditorWindow() = default;
+EditorWindow::~EditorWindow() {
+    // The stack, a child, clears itself as it goes and would tell a window already half gone.
+    disconnect(undo_, nullptr, this, nullptr);
+}
 
 void EditorWindow::buildMenus() {
     auto action = [this](QMenu* menu, QKeySequence key, auto slot) {
