@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 deb=${1:-$(ls build/package/kvizomat_*.deb)}
 id=org.kvizomat.Kvizomat
 doc=usr/share/doc/kvizomat
+editor=org.kvizomat.Kvizomat.Editor
 failures=0
 fail() { echo "check-package: $*" >&2; failures=$((failures + 1)); }
 
@@ -31,6 +32,16 @@ expected=(
 for p in "${programs[@]}"; do expected+=("$(program_path "$p")" "$(man_path "$p")"); done
 for size in 16 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x$size/apps/$id.png")
+done
+# The question editor, with an entry, metadata and icons of its own.
+expected+=(
+  usr/bin/kvizomat-editor
+  "usr/share/applications/$editor.desktop"
+  "usr/share/metainfo/$editor.metainfo.xml"
+  "usr/share/icons/hicolor/scalable/apps/$editor.svg"
+)
+for size in 16 32 48 64 128 256; do
+  expected+=("usr/share/icons/hicolor/${size}x$size/apps/$editor.png")
 done
 
 # Files only (directories end in /), without the leading "./".
@@ -142,6 +153,25 @@ else
   for path in /usr/share/kvizomat /usr/lib/kvizomat "/$doc" $(printf '/%s\n' "${expected[@]}"); do
     [[ ! -e $path ]] || fail "purged, the package left $path behind"
   done
+fi
+
+# The question editor: its entry starts it under its own icon, its metadata is valid and
+# knows the package's version, and the program runs (far enough to tell its version).
+editor_desktop=$tree/usr/share/applications/$editor.desktop
+editor_metainfo=$tree/usr/share/metainfo/$editor.metainfo.xml
+if [[ -f $editor_desktop ]]; then
+  desktop-file-validate "$editor_desktop" || fail "the editor's desktop entry is not valid"
+  grep -qx 'Exec=kvizomat-editor %f' "$editor_desktop" ||
+    fail "the editor's desktop entry does not start kvizomat-editor"
+  grep -qx "Icon=$editor" "$editor_desktop" || fail "the editor's desktop entry lacks its icon"
+fi
+if [[ -f $editor_metainfo ]]; then
+  appstreamcli validate --no-net "$editor_metainfo" || fail "the editor's AppStream metadata is not valid"
+  grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$editor_metainfo" ||
+    fail "the editor's AppStream metadata has no release of the package's version"
+fi
+if [[ -x $tree/usr/bin/kvizomat-editor ]]; then
+  "$tree/usr/bin/kvizomat-editor" --version >/dev/null 2>&1 || fail "kvizomat-editor --version fails"
 fi
 
 if ((failures > 0)); then

@@ -289,4 +289,9 @@ void rememberRemovedQuestion(const Connection& conn, std::int64_t questionId) {
     conn.prepare("DELETE FROM kvzReleased WHERE ID = ?").bind(1, questionId).run();
 }
 
+void forgetRemovedQuestion(const Connection& conn, const std::string& questionText) {
+    if (!conn.tableExists("kvzRemoved")) return;
+    conn.prepare("DELETE FROM kvzRemoved WHERE Pitanje = ?").bind(1, questionText).run();
+}
+
 } // namespace kvz

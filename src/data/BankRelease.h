@@ -65,5 +65,7 @@ void makeOwnQuestion(const Connection& conn, std::int64_t questionId);
 // its question back. Call it before the row is deleted. A row of the player's own is not
 // remembered, except on a copy of release 0, which cannot tell them apart.
 void rememberRemovedQuestion(const Connection& conn, std::int64_t questionId);
+// A deleted question put back: its text is no longer kept out of an upgrade.
+void forgetRemovedQuestion(const Connection& conn, const std::string& questionText);
 
 } // namespace kvz

@@ -170,25 +170,29 @@ std::int64_t countRows(const Connection& conn, const std::string& table) {
     return static_cast<std::int64_t>(st.column(0).number());
 }
 
+std::vector<FieldProblem> questionProblems(const QuestionFields& q) {
+    std::vector<FieldProblem> problems;
+    for (std::size_t i = 0; i < 5; ++i)
+        if (auto fault = textFault(q[i], true))
+            problems.push_back({std::string(kQuestionFields[i]), *fault, q[i]});
+    std::int64_t level = 0, tac = 0;
+    if (!q[5].asWholeNumber(level) || level < 1 || level > 15)
+        problems.push_back({"RB", FieldFault::BadLevel, q[5]});
+    if (!q[6].asWholeNumber(tac) || tac < 1 || tac > 4)
+        problems.push_back({"Tac", FieldFault::BadAnswer, q[6]});
+    if (auto fault = textFault(q[7], false)) problems.push_back({"Odred", *fault, q[7]});
+    return problems;
+}
+
 void scanQuestions(const Connection& conn, const QuestionVisitor& visit) {
     auto st = conn.prepare(
         "SELECT rowid, Pitanje, A, B, V, G, RB, Tac, Odred FROM tbKviz ORDER BY rowid");
     while (st.step()) {
-        std::vector<FieldProblem> problems;
-        for (int i = 1; i <= 5; ++i)
-            if (auto fault = textFault(st.column(i), true))
-                problems.push_back({std::string(kQuestionFields[static_cast<std::size_t>(i - 1)]),
-                                    *fault, st.column(i)});
-        if (auto fault = textFault(st.column(8), false))
-            problems.push_back({"Odred", *fault, st.column(8)});
-        std::int64_t level = 0, tac = 0;
-        if (!st.column(6).asWholeNumber(level) || level < 1 || level > 15) {
-            level = 0;
-            problems.push_back({"RB", FieldFault::BadLevel, st.column(6)});
-        }
-        if (!st.column(7).asWholeNumber(tac) || tac < 1 || tac > 4)
-            problems.push_back({"Tac", FieldFault::BadAnswer, st.column(7)});
-        visit(static_cast<std::int64_t>(st.column(0).number()), level, problems);
+        QuestionFields q;
+        for (std::size_t i = 0; i < q.size(); ++i) q[i] = st.column(static_cast<int>(i) + 1);
+        std::int64_t level = 0;
+        if (!q[5].asWholeNumber(level) || level < 1 || level > 15) level = 0;
+        visit(static_cast<std::int64_t>(st.column(0).number()), level, questionProblems(q));
     }
 }
 

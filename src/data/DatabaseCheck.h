@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -34,6 +35,13 @@ struct FieldProblem {
     FieldFault fault;
     Value value;
 };
+
+// The fields of a question after its row number, in the order of kQuestionFields.
+using QuestionFields = std::array<Value, 8>;
+
+// The problems the game's check finds in one question, in field order: the one rule set of
+// the start-up check, the bank check and the question editor.
+std::vector<FieldProblem> questionProblems(const QuestionFields& q);
 
 // Calls `visit` for every row of tbKviz in table order with its row number, its level
 // (0 when RB is not a level 1..15) and the problems found in it.

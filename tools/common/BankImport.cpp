@@ -69,34 +69,16 @@ std::string describe(const ReadingWarning& w) {
 // Checks one field's text and converts it; reports a problem and returns nothing when bad.
 std::optional<std::string> displayField(const RawRow& row, const std::string& key, bool required,
                                         const BankSink& sink, bool& bad) {
-    auto problem = [&](std::string message) {
-        bad = true;
-        sink.problem({row.line, std::move(message)});
-    };
     auto it = row.fields.find(key);
-    std::string text =
-        it == row.fields.end() || !it->second ? std::string() : foldSpaces(*it->second);
-    if (text.empty()) {
-        if (required) problem("\"" + key + "\" is missing or empty");
-        return std::nullopt;
-    }
-    // Judged before the conversion too, so that no long text is worked on; x becomes ks.
-    auto tooLong = [&](const std::string& t) {
-        if (t.size() <= kMaxTextBytes) return false;
-        problem("\"" + key + "\" is longer than " + std::to_string(kMaxTextBytes) + " bytes");
-        return true;
-    };
-    if (tooLong(text)) return std::nullopt;
+    ImportedField field = importField(
+        key, it == row.fields.end() || !it->second ? std::string() : *it->second, required);
     if (sink.warning)
-        for (const ReadingWarning& w : readingWarnings(text))
-            sink.warning({row.line, "\"" + key + "\": " + describe(w)});
-    auto converted = toDisplayCode(withSerbianLetters(text));
-    if (!converted.ok()) {
-        problem("\"" + key + "\": " + converted.error);
-        return std::nullopt;
+        for (std::string& w : field.warnings) sink.warning({row.line, std::move(w)});
+    if (!field.problem.empty()) {
+        bad = true;
+        sink.problem({row.line, std::move(field.problem)});
     }
-    if (tooLong(converted.text)) return std::nullopt;
-    return converted.text;
+    return field.display;
 }
 
 // The row's level, from RB or else from the command line; a problem when there is none.
@@ -154,6 +136,30 @@ void skipByteOrderMark(std::istream& in) {
 }
 
 } // namespace
+
+ImportedField importField(const std::string& key, const std::string& text, bool required) {
+    ImportedField out;
+    const std::string folded = foldSpaces(text);
+    if (folded.empty()) {
+        if (required) out.problem = "\"" + key + "\" is missing or empty";
+        return out;
+    }
+    // Judged before the conversion too, so that no long text is worked on; x becomes ks.
+    auto tooLong = [&](const std::string& t) {
+        if (t.size() <= kMaxTextBytes) return false;
+        out.problem = "\"" + key + "\" is longer than " + std::to_string(kMaxTextBytes) + " bytes";
+        return true;
+    };
+    if (tooLong(folded)) return out;
+    for (const ReadingWarning& w : readingWarnings(folded))
+        out.warnings.push_back("\"" + key + "\": " + describe(w));
+    auto converted = toDisplayCode(withSerbianLetters(folded));
+    if (!converted.ok())
+        out.problem = "\"" + key + "\": " + converted.error;
+    else if (!tooLong(converted.text))
+        out.display = std::move(converted.text);
+    return out;
+}
 
 BankFormat bankFormatOf(std::string_view name) {
     auto endsWith = [&](std::string_view suffix) {

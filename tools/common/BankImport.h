@@ -49,6 +49,15 @@ struct BankSink {
     std::function<void(BankProblem&&)> warning;
 };
 
+// One field's text as the importer takes it: runs of white space folded to one blank, the
+// letters q w x y written as Serbian spells them, then converted to display code.
+struct ImportedField {
+    std::optional<std::string> display; // nothing when empty or refused
+    std::string problem;                // why it was refused; empty when it was not
+    std::vector<std::string> warnings;  // words the Cyrillic display reads otherwise
+};
+ImportedField importField(const std::string& key, const std::string& text, bool required);
+
 // Reads questions written in ordinary UTF-8 Serbian (Cyrillic or Latin) and checks every
 // row: only the known columns or keys, each once; a question and four answers present, the
 // level 1..15, the right answer 1..4 (or its letter), every text expressible in display
