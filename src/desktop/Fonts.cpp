@@ -10,7 +10,6 @@ namespace kvz::desktop {
 
 namespace {
 
-const char* const kDisplayFont = "Cir Arial";
 const char* const kSansFamily = "Liberation Sans";
 const char* const kTahomaFamily = "DejaVu Sans";
 

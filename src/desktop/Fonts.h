@@ -12,6 +12,9 @@ namespace kvz::desktop {
 // (the text then falls back to whatever the system offers).
 bool registerBundledFonts();
 
+// The game's display font: its texts are display code.
+inline constexpr const char* kDisplayFont = "Cir Arial";
+
 // Twips per logical pixel, and per typographic point.
 inline constexpr double kTwipsPerPixel = 15;
 inline constexpr double kTwipsPerPoint = 20;

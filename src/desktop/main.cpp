@@ -1,4 +1,5 @@
 // The desktop program: the game's window on Qt.
+#include "Accessibility.h"
 #include "CommandLine.h"
 #include "EndSignals.h"
 #include "FirstFrame.h"
@@ -124,6 +125,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kvizomat.Kvizomat"));
     kvz::desktop::registerBundledFonts();
+    kvz::desktop::installAccessibility();
 
     const kvz::desktop::FolderChoice folder = programFolder(options);
     kvz::desktop::QtPlatform platform(folder.folder);
@@ -136,6 +138,9 @@ int main(int argc, char* argv[]) {
     kvz::Form1 form(platform, generator);
     kvz::desktop::FormWidget window(form);
     platform.onCalledToFront([&window] { window.comeToFront(); });
+    platform.onSay([&window](const std::string& text, kvz::SayPriority priority) {
+        window.say(text, priority);
+    });
     kvz::desktop::closeOnEndSignals(window);
     chooseScript(window, platform, options);
     if (!window.start()) return form.exitStatus;
