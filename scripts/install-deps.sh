@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-apps imagemagick sox clang-format
   pulseaudio pulseaudio-utils
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi x11-utils
   librsvg2-bin dpkg-dev desktop-file-utils appstream
   clang libclang-rt-14-dev
 )
