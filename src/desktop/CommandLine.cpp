@@ -13,6 +13,7 @@ constexpr Flag kFlags[] = {{"--help", &Options::help},
                            {"--fullscreen", &Options::fullscreen},
                            {"--latin", &Options::latin},
                            {"--mute", &Options::mute},
+                           {"--speak", &Options::speak},
                            {"--first-frame", &Options::firstFrame}};
 
 struct Valued {
@@ -61,6 +62,7 @@ std::string usage() {
            "  --fullscreen     почни преко цијелог екрана (F11 мијења у сваком тренутку)\n"
            "  --latin          прикажи текстове латиницом (F12 мијења и памти избор)\n"
            "  --mute           без звука\n"
+           "  --speak          читај питања и одговоре наглас (F9 мијења и памти избор)\n"
            "  --dir ФАСЦИКЛА   играј из друге фасцикле игре (њен Baza.mdb и звуци)\n"
            "  --screenshot Д   сачувај прву нацртану слику као PNG датотеку Д и изађи\n"
            "  --first-frame    изађи чим се нацрта прва слика и испиши тај тренутак\n"

@@ -301,9 +301,13 @@ void FormWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void FormWidget::keyReleased(const QKeyEvent& event) {
     if (event.isAutoRepeat()) return; // one release per key, however long it was held
-    // Two keys of the program's own, which the game never sees.
+    // Keys of the program's own, which the game never sees.
     if (event.key() == Qt::Key_F11) {
         toggleFullScreen();
+        return;
+    }
+    if (event.key() == Qt::Key_F9) {
+        if (speechToggled_) speechToggled_();
         return;
     }
     if (event.key() == Qt::Key_F12) {

@@ -52,6 +52,8 @@ class FormWidget : public QWidget {
     Script script() const { return painter_.script(); }
     void setScript(Script script);
     void onScriptChosen(std::function<void(Script)> scriptChosen);
+    // F9, the spoken quiz on or off: the choice is the host's.
+    void onSpeechToggled(std::function<void()> toggled) { speechToggled_ = std::move(toggled); }
 
     // Brings the window to the front, out of the task bar if minimised.
     void comeToFront();
@@ -108,6 +110,7 @@ class FormWidget : public QWidget {
     bool frameFitted_ = false; // the window manager's frame has been seen and allowed for
     std::function<void(Script)> scriptChosen_;
     std::function<void(const QString&, SayPriority)> spoken_;
+    std::function<void()> speechToggled_;
 };
 
 } // namespace kvz::desktop

@@ -7,6 +7,7 @@
 #include "FormWidget.h"
 #include "ProgramFolder.h"
 #include "QtPlatform.h"
+#include "Speech.h"
 #include "app/Form1.h"
 #include "text/DisplayCode.h"
 
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
 #include <cstdlib>
@@ -27,6 +29,7 @@ using kvz::desktop::Options;
 using kvz::desktop::Script;
 
 const QString kScriptKey = QStringLiteral("script");
+const QString kSpeakKey = QStringLiteral("speak");
 
 // The player's choice of letters, kept in the user's settings; --latin holds for one run.
 Script chosenScript(const Options& options) {
@@ -103,6 +106,33 @@ void chooseScript(kvz::desktop::FormWidget& window, kvz::desktop::QtPlatform& pl
     });
 }
 
+// The spoken quiz: on by --speak for one run or by the player's F9, which is kept. What the
+// game says is spoken; the game never waits for it. A missing voice is told in a message that
+// does not stop the game either.
+void chooseSpeech(kvz::desktop::FormWidget& window, kvz::desktop::Speaker& speaker,
+                  const Options& options) {
+    speaker.setOn(options.speak || QSettings().value(kSpeakKey).toBool());
+    window.onSaid([&speaker](const QString& text, kvz::SayPriority priority) {
+        speaker.say(text, priority);
+    });
+    window.onSpeechToggled([&window, &speaker] {
+        speaker.setOn(!speaker.on());
+        QSettings().setValue(kSpeakKey, speaker.on());
+        // Said whichever way it went, so a player who cannot see the screen knows.
+        window.say(speaker.on() ? "Govor ukqu~en" : "Govor iskqu~en", kvz::SayPriority::Assertive);
+    });
+}
+
+void showSpeechNotice(QWidget* window, const QString& text, Script script) {
+    std::cerr << "kvizomat: " << inScript(text.toStdString(), script) << "\n";
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Kvizomat"),
+                                QString::fromStdString(inScript(text.toStdString(), script)),
+                                QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 // Lets the window settle on screen (a full-screen window is resized once shown).
 void settle() {
     QEventLoop loop;
@@ -143,6 +173,9 @@ int main(int argc, char* argv[]) {
     });
     kvz::desktop::closeOnEndSignals(window);
     chooseScript(window, platform, options);
+    kvz::desktop::Speaker speaker(
+        [&window](const QString& text) { showSpeechNotice(&window, text, window.script()); });
+    chooseSpeech(window, speaker, options);
     if (!window.start()) return form.exitStatus;
 
     if (options.firstFrame) new kvz::desktop::FirstFrameProbe(window); // the window owns it

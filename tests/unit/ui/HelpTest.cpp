@@ -37,7 +37,8 @@ void expectOneLineOf(double points, int advance) {
 // with its description beside it, the note, and the address raised beside the last line.
 void expectHelpDrawn(const Control& panel, const Expected& e, bool allKeysLatin) {
     const auto& lines = panel.lines;
-    ASSERT_EQ(lines.size(), 33u); // title, 13 keys, 16 descriptions, 3 closing lines
+    // title, 13 keys, 16 descriptions, the spoken quiz's key with its word, 3 closing lines
+    ASSERT_EQ(lines.size(), 35u);
     EXPECT_EQ(lines[0].text, "Komande sa tastature");
     EXPECT_EQ(lines[0].y, 0);
     EXPECT_EQ(lines[0].x, 3000);
@@ -45,7 +46,7 @@ void expectHelpDrawn(const Control& panel, const Expected& e, bool allKeysLatin)
     EXPECT_EQ(lines[0].font, "Cir Arial");
 
     std::vector<const DrawnLine*> keys;
-    for (std::size_t i = 1; i < 30; ++i) // the command rows, before the three closing lines
+    for (std::size_t i = 1; i < 32; ++i) // the command rows, before the three closing lines
         if (lines[i].x == 200) keys.push_back(&lines[i]);
     ASSERT_EQ(keys.size(), 13u);
     expectOneLineOf(e.titleSize, keys[0]->y);
@@ -69,10 +70,17 @@ void expectHelpDrawn(const Control& panel, const Expected& e, bool allKeysLatin)
     }
     EXPECT_EQ(twoLineDescriptions, 3);
     EXPECT_EQ(keys[12]->text, "F1");
+    // F9, the window's own key, stands in Latin on the last row, right of F1's description.
+    const auto f9 =
+        std::find_if(lines.begin(), lines.end(), [](const DrawnLine& l) { return l.text == "F9"; });
+    ASSERT_NE(f9, lines.end());
+    EXPECT_EQ(f9->y, keys[12]->y);
+    EXPECT_EQ(f9->font, "Arial");
+    EXPECT_GT(f9->x, e.descriptionX);
 
-    const DrawnLine& news = lines[30];
-    const DrawnLine& more = lines[31];
-    const DrawnLine& address = lines[32];
+    const DrawnLine& news = lines[32];
+    const DrawnLine& more = lines[33];
+    const DrawnLine& address = lines[34];
     EXPECT_EQ(news.x, 200);
     EXPECT_EQ(news.size, 8);
     expectOneLineOf(e.commandSize, news.y - keys[12]->y);
