@@ -27,6 +27,11 @@ bool isLadderPart(const Control& c) {
     return (c.name == "Label3" && c.index >= 1) || c.name == "lblCIFRA";
 }
 
+// The picture of a joker already used: it stands beside the available one, at odd indices.
+bool isUsedJoker(const Control& c) {
+    return c.name == "Image2" && c.index % 2 == 1 && c.index < 6;
+}
+
 // Controls read as something of their own: not the window, not the bars of the audience
 // chart (their shares are read from the labels above them), not the name box (a real line
 // edit with its own accessible interface), not the rungs (read inside the ladder) and not
@@ -51,6 +56,18 @@ QString tipName(const std::string& tip, Script script) {
         display.ok() ? QString::fromUcs4(letters.data(), static_cast<qsizetype>(letters.size()))
                      : QString::fromStdString(words);
     return shown + QString::fromStdString(key);
+}
+
+using Nodes = std::vector<QAccessibleInterface*>;
+
+QAccessibleInterface* childIn(const Nodes& all, int index) {
+    return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<std::size_t>(index)]
+                                                              : nullptr;
+}
+
+int indexIn(const Nodes& all, const QAccessibleInterface* child) {
+    const auto at = std::find(all.begin(), all.end(), child);
+    return at == all.end() ? -1 : static_cast<int>(at - all.begin());
 }
 
 class GameAccessible;
@@ -86,11 +103,9 @@ class Node : public QAccessibleInterface, public QAccessibleActionInterface {
     void doAction(const QString& name) override;
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
-    Control* control() const { return control_; }
-
   private:
     bool pressable() const { return kind_ == NodeKind::Control && control_->handCursor; }
-    std::vector<QAccessibleInterface*> children() const;
+    Nodes children() const;
     QString name() const;
 
     GameAccessible& root_;
@@ -113,16 +128,9 @@ class GameAccessible : public QAccessibleWidget {
     Form1& form() const { return gameWindow().form(); }
 
     int childCount() const override { return static_cast<int>(topLevel().size()); }
-    QAccessibleInterface* child(int index) const override {
-        const auto all = topLevel();
-        return index >= 0 && index < static_cast<int>(all.size())
-                   ? all[static_cast<std::size_t>(index)]
-                   : nullptr;
-    }
+    QAccessibleInterface* child(int index) const override { return childIn(topLevel(), index); }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        const auto all = topLevel();
-        const auto at = std::find(all.begin(), all.end(), child);
-        return at == all.end() ? -1 : static_cast<int>(at - all.begin());
+        return indexIn(topLevel(), child);
     }
     QAccessibleInterface* childAt(int x, int y) const override {
         const QPoint p(x, y);
@@ -148,7 +156,7 @@ class GameAccessible : public QAccessibleWidget {
     }
 
     // The shown controls held by `frame` (the window's own for none), in reading order.
-    std::vector<QAccessibleInterface*> nodesIn(const Control* frame) const {
+    Nodes nodesIn(const Control* frame) const {
         std::vector<const Control*> shown;
         for (const Control* c : form().controls())
             if (c->parent == frame && c->shown() && readable(form(), *c)) shown.push_back(c);
@@ -157,7 +165,7 @@ class GameAccessible : public QAccessibleWidget {
             const QRectF ra = windowRect(*a), rb = windowRect(*b);
             return std::pair(ra.top(), ra.left()) < std::pair(rb.top(), rb.left());
         });
-        std::vector<QAccessibleInterface*> out;
+        Nodes out;
         for (const Control* c : shown)
             out.push_back(node(isLadderPart(*c) ? NodeKind::Ladder : NodeKind::Control,
                                isLadderPart(*c) ? nullptr : c));
@@ -169,8 +177,8 @@ class GameAccessible : public QAccessibleWidget {
     const Control* focused = nullptr; // the control last reported as focused
 
   private:
-    std::vector<QAccessibleInterface*> topLevel() const {
-        std::vector<QAccessibleInterface*> all = nodesIn(nullptr);
+    Nodes topLevel() const {
+        Nodes all = nodesIn(nullptr);
         if (gameWindow().nameBox().isVisible())
             all.insert(all.begin(), QAccessible::queryAccessibleInterface(&gameWindow().nameBox()));
         all.push_back(announcer());
@@ -191,9 +199,9 @@ QAccessibleInterface* Node::parent() const {
     return &root_;
 }
 
-std::vector<QAccessibleInterface*> Node::children() const {
+Nodes Node::children() const {
     if (kind_ == NodeKind::Ladder) {
-        std::vector<QAccessibleInterface*> rungs;
+        Nodes rungs;
         for (int i = 1; i <= 15; ++i)
             if (root_.form().lblCIFRA[i].shown())
                 rungs.push_back(root_.node(NodeKind::Rung, &root_.form().Label3[i]));
@@ -205,15 +213,11 @@ std::vector<QAccessibleInterface*> Node::children() const {
 }
 
 QAccessibleInterface* Node::child(int index) const {
-    const auto all = children();
-    return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<std::size_t>(index)]
-                                                              : nullptr;
+    return childIn(children(), index);
 }
 
 int Node::indexOfChild(const QAccessibleInterface* child) const {
-    const auto all = children();
-    const auto at = std::find(all.begin(), all.end(), child);
-    return at == all.end() ? -1 : static_cast<int>(at - all.begin());
+    return indexIn(children(), child);
 }
 
 QString Node::name() const {
@@ -239,8 +243,7 @@ QString Node::name() const {
     }
     if (c.kind == ControlKind::Image) {
         // A used joker is named as the joker it was.
-        const bool usedJoker = c.name == "Image2" && c.index % 2 == 1 && c.index < 6;
-        const Control& named = usedJoker ? root_.form().Image2[c.index - 1] : c;
+        const Control& named = isUsedJoker(c) ? root_.form().Image2[c.index - 1] : c;
         return tipName(named.tooltip, script);
     }
     return shownText(c.font, c.caption, script).simplified();
@@ -305,9 +308,7 @@ QAccessible::State Node::state() const {
         s.selectable = true;
         s.selected = form.Frame1.visible && form.SelectedAnswer == control_->index;
     }
-    const bool usedJoker =
-        control_->name == "Image2" && control_->index % 2 == 1 && control_->index < 6;
-    s.disabled = usedJoker;
+    s.disabled = isUsedJoker(*control_);
     if (control_ == gameFocus(root_.gameWindow())) {
         s.focusable = true;
         s.focused = true;
