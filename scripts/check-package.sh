@@ -11,7 +11,7 @@ fail() { echo "check-package: $*" >&2; failures=$((failures + 1)); }
 
 expected=(
   usr/bin/kvizomat usr/bin/kvizomat-db usr/bin/kvizomat-script
-  usr/lib/kvizomat/kvizomat-sound.so
+  usr/lib/kvizomat/kvizomat-sound.so usr/lib/kvizomat/kvizomat-speech.so
   usr/share/kvizomat/Baza.mdb usr/share/kvizomat/Mil.wav usr/share/kvizomat/Drugar.wav
   "usr/share/applications/$id.desktop"
   "usr/share/metainfo/$id.metainfo.xml"
