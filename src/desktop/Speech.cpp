@@ -1,7 +1,9 @@
 #include "Speech.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLibrary>
+#include <chrono>
 
 namespace kvz::desktop {
 
@@ -19,18 +21,25 @@ Voice* loadVoice(Voice::Notice notice) {
     return nullptr;
 }
 
+// How long the end of the program waits for the voice to stop.
+constexpr std::chrono::milliseconds kVoiceEndWait{2000};
+
 } // namespace
 
 Speaker::Speaker(Voice::Notice notice) : notice_(std::move(notice)) {}
 
 Speaker::~Speaker() {
-    if (voice_ == nullptr) return;
-    // The voice ends on its own thread, and the thread with it.
+    if (voice_ == nullptr) {
+        delete thread_;
+        return;
+    }
+    // The voice ends on its own thread, and the thread with it; a voice still waiting for the
+    // speech service does not hold up the end of the program.
     onVoice([](Voice& voice) {
         delete &voice;
         QThread::currentThread()->quit();
     });
-    thread_.wait();
+    if (thread_->wait(QDeadlineTimer(kVoiceEndWait))) delete thread_;
 }
 
 void Speaker::onVoice(std::function<void(Voice&)> step) {
@@ -53,8 +62,8 @@ void Speaker::setOn(bool on) {
                                    "програма (поново инсталирајте игру)."));
             return;
         }
-        voice_->moveToThread(&thread_);
-        thread_.start();
+        voice_->moveToThread(thread_);
+        thread_->start();
         // The voice is ready before the first announcement, and a missing one is told now.
         onVoice([](Voice& voice) { voice.start(); });
     }

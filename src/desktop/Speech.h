@@ -48,7 +48,9 @@ class Speaker {
     void onVoice(std::function<void(Voice&)> step);
 
     Voice::Notice notice_;
-    QThread thread_;
+    // Left running at the end when the voice is still busy (a speech service can take long to
+    // answer): the program ends regardless, and a running QThread must not be destroyed.
+    QThread* thread_ = new QThread;
     Voice* voice_ = nullptr; // lives on thread_
     bool on_ = false;
 };
