@@ -20,7 +20,7 @@ program_path() { [[ ${1#*:} == 6 ]] && echo "usr/games/${1%:*}" || echo "usr/bin
 man_path() { echo "usr/share/man/man${1#*:}/${1%:*}.${1#*:}.gz"; }
 
 expected=(
-  usr/lib/kvizomat/kvizomat-sound.so
+  usr/lib/kvizomat/kvizomat-sound.so usr/lib/kvizomat/kvizomat-speech.so
   usr/share/kvizomat/Baza.mdb usr/share/kvizomat/Mil.wav usr/share/kvizomat/Drugar.wav
   "usr/share/applications/$id.desktop"
   "usr/share/metainfo/$id.metainfo.xml"

@@ -6,11 +6,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   libsqlcipher-dev sqlcipher libssl-dev
   nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-apps imagemagick sox clang-format
   pulseaudio pulseaudio-utils
+  dbus at-spi2-core python3-pyatspi x11-utils
   librsvg2-bin dpkg-dev desktop-file-utils appstream lintian man-db
   clang libclang-rt-14-dev
 )

@@ -55,6 +55,9 @@ inline constexpr Colour kLit = 0xFFFF00;        // RGB(0,255,255)
 // The maker's web address, shown on the opening screen and on the help screen.
 inline constexpr const char* kWebAddress = "www.kvizomat.example";
 
+// What a wrong answer is told with: at the verdict, and on the screen the game ends on.
+inline constexpr const char* kWrongAnswerMessage = "@ao nam je! Pogre{an odgovor!";
+
 // Key codes the game reads.
 namespace keys {
 inline constexpr int Enter = 13, Esc = 27, F1 = 112;
@@ -249,6 +252,8 @@ class Form1 {
     // ---- Record holders (records/RecordHolders.cpp) ---------------------------------
     void RecordHolders(Boolean& save);
     void RecordWinner(Boolean& save);
+    // Says the list as it is stored now, after the result of the game that has just ended.
+    void SayRecordHolders();
 
     // ---- Typewriter, celebration, sponsor (ui/Typewriter.cpp, ui/Celebration.cpp) ---
     void Timer5_Timer();

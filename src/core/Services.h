@@ -18,6 +18,10 @@ struct ScreenSize {
 // memory and the file is never written (simulations and fuzzing).
 enum class DatabaseMode { Direct, WriteBehind, Scratch };
 
+// How an announcement meets what is still being said: Assertive cuts it off (a new question,
+// a verdict), Polite waits its turn after it (the answers after their question).
+enum class SayPriority { Polite, Assertive };
+
 struct Date {
     int year = 2026;
     int month = 1;
@@ -46,6 +50,10 @@ class Platform {
     // The clock reading the generator is seeded from at the first question of a game.
     virtual double clockSeed() = 0;
     virtual DatabaseMode databaseMode() { return DatabaseMode::Direct; }
+    // Tells the player what has just appeared, for a screen reader or the spoken quiz: a
+    // text in display code, as the screen shows it. Returns at once; hosts that speak
+    // nothing ignore it.
+    virtual void say(const std::string& /*text*/, SayPriority /*priority*/) {}
 
     // Display-font installation: whether the system needs a restart before a new font
     // shows (the NT family did), the user's font folder, and the registration itself.

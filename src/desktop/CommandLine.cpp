@@ -24,6 +24,7 @@ constexpr Flag kFlags[] = {{"--help", &Options::help},
                            {"--fullscreen", &Options::fullscreen},
                            {"--latin", &Options::latin},
                            {"--mute", &Options::mute},
+                           {"--speak", &Options::speak},
                            {"--first-frame", &Options::firstFrame}};
 
 struct Valued {

@@ -12,6 +12,7 @@ struct Options {
     bool fullscreen = false;
     bool latin = false;
     bool mute = false;
+    bool speak = false; // read the quiz aloud
     // --first-frame: quit once the first frame is painted, printing when (bench/startup.sh)
     bool firstFrame = false;
     std::string folder;     // --dir: play from another program folder

@@ -10,7 +10,6 @@ namespace kvz::desktop {
 
 namespace {
 
-const char* const kDisplayFont = "Cir Arial";
 const char* const kSansFamily = "Liberation Sans";
 const char* const kTahomaFamily = "DejaVu Sans";
 
@@ -50,8 +49,7 @@ QFont fontFor(const std::string& fontName, double points, bool bold, double pixe
 QString shownText(const std::string& fontName, const std::string& text, Script script) {
     QString shown;
     if (fontName == kDisplayFont) {
-        const std::u32string letters =
-            script == Script::Latin ? displayToLatin(text) : displayToCyrillic(text);
+        const std::u32string letters = displayIn(text, script);
         shown = QString::fromUcs4(letters.data(), static_cast<qsizetype>(letters.size()));
     } else {
         shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/DisplayCode.h"
+
 #include <QFont>
 #include <QString>
 #include <string>
@@ -10,6 +12,9 @@ namespace kvz::desktop {
 // (the text then falls back to whatever the system offers).
 bool registerBundledFonts();
 
+// The game's display font: its texts are display code.
+inline constexpr const char* kDisplayFont = "Cir Arial";
+
 // Twips per logical pixel, and per typographic point.
 inline constexpr double kTwipsPerPixel = 15;
 inline constexpr double kTwipsPerPoint = 20;
@@ -19,9 +24,8 @@ inline constexpr double kTwipsPerPoint = 20;
 // same call serves a painter working in twips (20) and a widget in pixels (96 / 72).
 QFont fontFor(const std::string& fontName, double points, bool bold, double pixelsPerPoint);
 
-// The letters the display font shows the display code in: Cyrillic as designed, or Serbian
-// Latin by the player's choice.
-enum class Script { Cyrillic, Latin };
+// The letters the display code is shown in, the player's choice.
+using kvz::Script;
 
 // What a text shows in a font: the display font turns the display code into the script's
 // letters, every other font shows the characters as they are.

@@ -1,5 +1,6 @@
 #include "FormWidget.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "KeyCodes.h"
 #include "Pictures.h"
@@ -63,6 +64,16 @@ FormWidget::FormWidget(Form1& form, QWidget* parent)
     nameBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
     nameBox_->setFocusPolicy(Qt::ClickFocus);
     connect(nameBox_, &QLineEdit::textEdited, this, [this] { syncNameBox(); });
+    // A text set from outside, as assistive technology sets it, is typed anew through the
+    // game's key handler; the window's own updates already match the game's name.
+    connect(nameBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text == shownText(form_.Text1.font, form_.Text1.caption, script())) return;
+        run([this] {
+            if (form_.focus != &form_.Text1) form_.setFocus(&form_.Text1);
+            form_.Text1.caption.clear();
+        });
+        typeIntoNameBox(text);
+    });
 
     timers_ = std::make_unique<TimerSync>(
         std::vector<Timer*>{&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4, &form.Timer5,
@@ -122,6 +133,21 @@ void FormWidget::refresh() {
     syncNameBox();
     timers_->sync();
     update();
+    followGameFocus(*this);
+}
+
+void FormWidget::press(Control& control) {
+    run([this, &control] { form_.click(control); });
+}
+
+void FormWidget::say(const std::string& text, SayPriority priority) {
+    const QString shown = shownText(kDisplayFont, text, script());
+    announce(*this, shown, priority);
+    if (spoken_) spoken_(shown, priority);
+}
+
+void FormWidget::onSaid(std::function<void(const QString&, SayPriority)> spoken) {
+    spoken_ = std::move(spoken);
 }
 
 void FormWidget::relayout() {
@@ -275,9 +301,13 @@ void FormWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void FormWidget::keyReleased(const QKeyEvent& event) {
     if (event.isAutoRepeat()) return; // one release per key, however long it was held
-    // Two keys of the program's own, which the game never sees.
+    // Keys of the program's own, which the game never sees.
     if (event.key() == Qt::Key_F11) {
         toggleFullScreen();
+        return;
+    }
+    if (event.key() == Qt::Key_F9) {
+        if (speechToggled_) speechToggled_();
         return;
     }
     if (event.key() == Qt::Key_F12) {

@@ -3,6 +3,7 @@
 #include "FormPainter.h"
 #include "TimerSync.h"
 #include "WindowFit.h"
+#include "core/Services.h"
 
 #include <QCursor>
 #include <QImage>
@@ -36,6 +37,15 @@ class FormWidget : public QWidget {
     QImage renderImage();
 
     QLineEdit& nameBox() { return *nameBox_; }
+    Form1& form() { return form_; }
+    // A rectangle of the game (twips) in the window's pixels, as it is drawn now.
+    QRect onScreen(const QRectF& twips) const;
+    // Clicks a control through the game's own event path, as the mouse would.
+    void press(Control& control);
+    // Hands on what the game says (display code) in the player's letters: to assistive
+    // technology, and to `spoken` when one is set.
+    void say(const std::string& text, SayPriority priority);
+    void onSaid(std::function<void(const QString&, SayPriority)> spoken);
     const TimerSync& timers() const { return *timers_; }
 
     // The letters of the display code on screen; `scriptChosen` hears the player's F12.
@@ -44,6 +54,8 @@ class FormWidget : public QWidget {
     void keepPicturesIn(const QString& folder) { painter_.pictures().keepOnDisk(folder); }
     void setScript(Script script);
     void onScriptChosen(std::function<void(Script)> scriptChosen);
+    // F9, the spoken quiz on or off: the choice is the host's.
+    void onSpeechToggled(std::function<void()> toggled) { speechToggled_ = std::move(toggled); }
 
     // Brings the window to the front, out of the task bar if minimised.
     void comeToFront();
@@ -81,7 +93,6 @@ class FormWidget : public QWidget {
     void syncNameBox();
     void keyReleased(const QKeyEvent& event);
     Control& controlUnder(const QPointF& pixels);
-    QRect onScreen(const QRectF& twips) const;
     bool nameBoxEvent(QEvent* event);
     void typeIntoNameBox(const std::vector<int>& codes);
     void typeIntoNameBox(const QString& pasted);
@@ -100,6 +111,8 @@ class FormWidget : public QWidget {
     QMargins placedWith_;      // the frame the window was placed for
     bool frameFitted_ = false; // the window manager's frame has been seen and allowed for
     std::function<void(Script)> scriptChosen_;
+    std::function<void(const QString&, SayPriority)> spoken_;
+    std::function<void()> speechToggled_;
 };
 
 } // namespace kvz::desktop

@@ -29,6 +29,10 @@ class QtPlatform : public Platform {
     // What a second start of the game on the same folder asks of this one: to come to the
     // front. A second start calls the first before it ends.
     void onCalledToFront(std::function<void()> called) { calledToFront_ = std::move(called); }
+    // Where the game's announcements go (the window); none are kept before it is set.
+    void onSay(std::function<void(const std::string&, SayPriority)> said) {
+        said_ = std::move(said);
+    }
 
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
     void beep() override;
@@ -48,6 +52,9 @@ class QtPlatform : public Platform {
     std::string fontFolder() override;
     bool copyFile(const std::string& from, const std::string& to) override;
     bool registerDisplayFont(const std::string& keyPath) override;
+    void say(const std::string& text, SayPriority priority) override {
+        if (said_) said_(text, priority);
+    }
 
   private:
     // The player of the sound module, loaded at the first call; null without the module.
@@ -57,6 +64,7 @@ class QtPlatform : public Platform {
     std::unique_ptr<DatabaseLock> windowMark_;
     InstanceBeacon beacon_;
     std::function<void()> calledToFront_;
+    std::function<void(const std::string&, SayPriority)> said_;
     bool muted_ = false;
     Script script_ = Script::Cyrillic;
     // Loaded at the first sound, so a game that plays none never loads the audio

@@ -1,4 +1,5 @@
 // The desktop program: the game's window on Qt.
+#include "Accessibility.h"
 #include "CommandLine.h"
 #include "EndSignals.h"
 #include "FirstFrame.h"
@@ -6,6 +7,7 @@
 #include "FormWidget.h"
 #include "ProgramFolder.h"
 #include "QtPlatform.h"
+#include "Speech.h"
 #include "app/Form1.h"
 #include "text/DisplayCode.h"
 
@@ -16,6 +18,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -29,6 +32,7 @@ using kvz::desktop::Options;
 using kvz::desktop::Script;
 
 const QString kScriptKey = QStringLiteral("script");
+const QString kSpeakKey = QStringLiteral("speak");
 
 // The player's choice of letters, kept in the user's settings; --latin holds for one run.
 Script chosenScript(const Options& options) {
@@ -146,6 +150,33 @@ std::future<kvz::OpenedDatabase> openAhead(const Options& options, const QString
     });
 }
 
+// The spoken quiz: on by --speak for one run or by the player's F9, which is kept. What the
+// game says is spoken; the game never waits for it. A missing voice is told in a message that
+// does not stop the game either.
+void chooseSpeech(kvz::desktop::FormWidget& window, kvz::desktop::Speaker& speaker,
+                  const Options& options) {
+    speaker.setOn(options.speak || QSettings().value(kSpeakKey).toBool());
+    window.onSaid([&speaker](const QString& text, kvz::SayPriority priority) {
+        speaker.say(text, priority);
+    });
+    window.onSpeechToggled([&window, &speaker] {
+        speaker.setOn(!speaker.on());
+        QSettings().setValue(kSpeakKey, speaker.on());
+        // Said whichever way it went, so a player who cannot see the screen knows.
+        window.say(speaker.on() ? "Govor ukqu~en" : "Govor iskqu~en", kvz::SayPriority::Assertive);
+    });
+}
+
+void showSpeechNotice(QWidget* window, const QString& text, Script script) {
+    std::cerr << "kvizomat: " << inScript(text.toStdString(), script) << "\n";
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Kvizomat"),
+                                QString::fromStdString(inScript(text.toStdString(), script)),
+                                QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 // Lets the window settle on screen (a full-screen window is resized once shown).
 void settle() {
     QEventLoop loop;
@@ -172,6 +203,7 @@ int main(int argc, char* argv[]) {
     qInstallMessageHandler(previous);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kvizomat.Kvizomat"));
     kvz::desktop::registerBundledFonts();
+    kvz::desktop::installAccessibility();
 
     const kvz::desktop::FolderChoice folder = folderChosen.get();
     kvz::desktop::QtPlatform platform(folder.folder);
@@ -185,11 +217,17 @@ int main(int argc, char* argv[]) {
     form.databaseAhead = std::move(database);
     kvz::desktop::FormWidget window(form);
     platform.onCalledToFront([&window] { window.comeToFront(); });
+    platform.onSay([&window](const std::string& text, kvz::SayPriority priority) {
+        window.say(text, priority);
+    });
     kvz::desktop::closeOnEndSignals(window);
     chooseScript(window, platform, options);
     if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
         !cache.isEmpty())
         window.keepPicturesIn(cache + QStringLiteral("/pictures"));
+    kvz::desktop::Speaker speaker(
+        [&window](const QString& text) { showSpeechNotice(&window, text, window.script()); });
+    chooseSpeech(window, speaker, options);
     if (!window.start()) return form.exitStatus;
 
     if (options.firstFrame) new kvz::desktop::FirstFrameProbe(window); // the window owns it

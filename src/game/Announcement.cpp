@@ -1,6 +1,7 @@
 // The banner before each question, the loading of the question and the clearing of the
 // answers.
 #include "app/Form1.h"
+#include "app/Spoken.h"
 #include "game/Ladder.h"
 
 namespace kvz {
@@ -42,6 +43,7 @@ void Form1::timNajava_Timer() {
         // Without a question the game has already gone back to the start screen.
         if (!RsQuestion) return;
         lblKviz[0].visible = true;
+        say(*this, lblKviz[0].caption, SayPriority::Assertive);
         break;
     case 6:
     case 7:
@@ -49,6 +51,7 @@ void Form1::timNajava_Timer() {
     case 9:
         Label5[AnnounceStep - 6].visible = true;
         lblKviz[AnnounceStep - 5].visible = true;
+        say(*this, answerLine(*this, AnnounceStep - 5));
         break;
     case 10:
         timNajava.setEnabled(false);

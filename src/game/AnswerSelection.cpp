@@ -1,5 +1,6 @@
 // Hovering over and marking one of the four answers.
 #include "app/Form1.h"
+#include "app/Spoken.h"
 
 namespace kvz {
 
@@ -24,6 +25,12 @@ void highlightAnswer(Form1& f, int k) {
     }
 }
 
+// The marked answer, then the question the confirmation panel asks.
+void sayMark(Form1& f) {
+    say(f, answerLine(f, f.SelectedAnswer), SayPriority::Assertive);
+    say(f, f.Label6.caption);
+}
+
 } // namespace
 
 void Form1::lblKviz_Click(int index) {
@@ -34,6 +41,7 @@ void Form1::lblKviz_Click(int index) {
     Frame1.visible = true;
     highlightAnswer(*this, index);
     PlaceCheckPicture(SelectedAnswer);
+    sayMark(*this);
 }
 
 void Form1::lblKviz_MouseMove(int index) {
@@ -48,6 +56,7 @@ void Form1::MarkSelectedAnswer() {
     Frame1.visible = true;
     highlightAnswer(*this, SelectedAnswer);
     PlaceCheckPicture(SelectedAnswer);
+    sayMark(*this);
 }
 
 void Form1::PlaceCheckPicture(int k) {

@@ -1,5 +1,6 @@
 // The celebration of a right answer to questions 1..14 and the climb to the next rung.
 #include "app/Form1.h"
+#include "app/Spoken.h"
 #include "game/Ladder.h"
 
 namespace kvz {
@@ -26,7 +27,10 @@ void celebrate(Form1& f) {
     if (f.AdvertShown == True) f.ImgRekl.visible = true;
     f.lblNajava[0].caption = "TA^NO!!!";
     f.PlayProgramSound("Mil.wav");
-    if (isCheckpointQuestion(f.QuestionNo)) f.Label1[1].caption = checkpointMessage(f.QuestionNo);
+    if (isCheckpointQuestion(f.QuestionNo)) {
+        f.Label1[1].caption = checkpointMessage(f.QuestionNo);
+        say(f, f.Label1[1].caption);
+    }
 }
 
 void blinkOff(Form1& f) {

@@ -1,6 +1,7 @@
 // The end of a game: the message of the points kept, the return to the start screen after
 // a wrong answer or after walking away, and leaving the program.
 #include "app/Form1.h"
+#include "app/Spoken.h"
 
 #include <algorithm>
 
@@ -57,7 +58,7 @@ bool exitRefused(const Form1& f) {
 } // namespace
 
 void Form1::GameOverMessage() {
-    lblFirma[1].caption = "@ao nam je! Pogre{an odgovor!";
+    lblFirma[1].caption = kWrongAnswerMessage;
     int q = QuestionNo;
     // Questions 1 and 2 both read 1; a wrong answer at the top reads 14.
     int reached = std::clamp(q - 1, 1, 14);
@@ -66,6 +67,7 @@ void Form1::GameOverMessage() {
                           std::to_string(reached);
     lblFirma[5].caption = "";
     for (int i : {1, 3, 5}) lblFirma[i].visible = true;
+    say(*this, lblFirma[3].caption);
 }
 
 void Form1::ReturnToStartAfterWrongAnswer() {
@@ -78,6 +80,7 @@ void Form1::ReturnToStartAfterWrongAnswer() {
     lblInfo.visible = true;
     resetScoreDisplays(*this);
     GameOverMessage();
+    SayRecordHolders();
     restoreJokersAndLadder(*this);
     LadderBlinkStep = 0;
     Timer1.setInterval(200);
@@ -88,6 +91,8 @@ void Form1::ReturnToStartAfterWrongAnswer() {
 }
 
 void Form1::ReturnToStartAfterWalkAway() {
+    // What the player walks away with, before the displays are set back.
+    say(*this, Label2.caption + ": " + Label3[0].caption, SayPriority::Assertive);
     imgVoditelj.visible = false;
     lblVoditelj.visible = false;
     lblZamjena.visible = false;
@@ -96,6 +101,7 @@ void Form1::ReturnToStartAfterWalkAway() {
     lblInfo.visible = true;
     ResultsMode = True;
     RecordHolders(ResultsMode);
+    SayRecordHolders();
     fraStat.visible = false;
     HideAnswers();
     keyPreview = false;

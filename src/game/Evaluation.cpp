@@ -2,6 +2,7 @@
 // Timer2: record-holder rows, the audience chart, the wrong-answer sequence and the friend
 // call.
 #include "app/Form1.h"
+#include "app/Spoken.h"
 #include "game/Ladder.h"
 #include "game/RightAnswer.h"
 
@@ -22,6 +23,7 @@ bool answerAwaitsJudgement(const Form1& f) {
 }
 
 void winTopPrize(Form1& f) {
+    say(f, kCorrect, SayPriority::Assertive);
     f.WinCelebrating = True;
     f.WinStep = 0;
     f.Timer4.setEnabled(true);
@@ -37,6 +39,8 @@ void winTopPrize(Form1& f) {
     f.imgAutor.visible = true;
     f.lblZnam.visible = false;
     f.Label1[1].caption = "Ko ima ZNAWE - ne treba mu MILION!";
+    say(f, f.Label1[1].caption);
+    f.SayRecordHolders();
     f.PlayProgramSound("Mil.wav");
     f.ImgRekl.visible = f.AdvertShown == True;
     f.ShowSponsor();
@@ -50,10 +54,13 @@ void startCorrectAnswer(Form1& f) {
     f.lblTraka.visible = false;
     f.fraStat.visible = false;
     f.lblNajava[0].caption = kCorrect;
+    say(f, kCorrect, SayPriority::Assertive);
     f.Timer3.setEnabled(true);
 }
 
 void startWrongAnswer(Form1& f) {
+    say(f, kWrongAnswerMessage, SayPriority::Assertive);
+    if (int t = rightAnswer(f); t != 0) say(f, "Ta~an odgovor je " + answerLine(f, t));
     f.AnswerLocked = True;
     f.ResultsMode = True;
     if (f.lblOdred.caption.empty()) {
@@ -98,6 +105,12 @@ void blinkRecordHolders(Form1& f) {
     }
 }
 
+// The chart as it reads once it is complete: its title, then each answer's share.
+void sayAudienceVote(Form1& f) {
+    say(f, f.lblSampioni[0].caption, SayPriority::Assertive);
+    for (int k = 1; k <= 4; ++k) say(f, f.lblHvala[k].caption + ": " + f.lblProc[k - 1].caption);
+}
+
 // The audience chart appears piece by piece: each answer's letter, bar and share in turn,
 // then the button that closes it.
 void revealChart(Form1& f) {
@@ -106,6 +119,7 @@ void revealChart(Form1& f) {
     if (step == 13) {
         f.lblHvala[0].visible = true;
         f.ChartRevealStep = 0;
+        sayAudienceVote(f);
         return;
     }
     int answer = (step - 1) / 3;
@@ -210,9 +224,11 @@ void playFriendCallStep(Form1& f) {
     case 3:
         f.Label7[0].visible = false;
         f.Label7[3].visible = true;
+        say(f, f.Label7[3].caption, SayPriority::Assertive);
         break;
     case 5:
         f.Label7[1].visible = true;
+        say(f, f.Label7[1].caption);
         break;
     case 7:
         f.Label7[2].caption = "Prijateq:";
@@ -220,6 +236,7 @@ void playFriendCallStep(Form1& f) {
         break;
     case 9:
         f.Label7[2].caption = "Prijateq: " + f.FriendCertainty;
+        say(f, f.Label7[2].caption);
         break;
     default:
         break;
@@ -260,6 +277,7 @@ void Form1::imgVoditelj_Click() {
     }
     imgVoditelj.visible = false;
     lblVoditelj.visible = true;
+    say(*this, lblVoditelj.caption, SayPriority::Assertive);
 }
 
 void Form1::Timer2_Timer() {

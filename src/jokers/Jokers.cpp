@@ -3,8 +3,10 @@
 #include "jokers/Jokers.h"
 
 #include "app/Form1.h"
+#include "app/Spoken.h"
 #include "game/RightAnswer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -87,6 +89,9 @@ void fiftyFifty(Form1& f) {
     auto [first, second] = fiftyFiftyKeeps(c, f.rnd().draw(4));
     showAnswer(f, first, true);
     showAnswer(f, second, true);
+    // The two answers left, in reading order.
+    say(f, answerLine(f, std::min(first, second)), SayPriority::Assertive);
+    say(f, answerLine(f, std::max(first, second)));
 }
 
 void callFriend(Form1& f) {

@@ -1,5 +1,6 @@
 // Replacing the question by another of the same level, once per game at questions 10 to 14.
 #include "app/Form1.h"
+#include "app/Spoken.h"
 
 namespace kvz {
 
@@ -21,6 +22,7 @@ void Form1::lblZamjena_Click() {
         }
     }
     LoadQuestion();
+    if (RsQuestion) sayQuestion(*this);
 }
 
 } // namespace kvz

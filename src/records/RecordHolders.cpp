@@ -1,6 +1,7 @@
 // The list of the ten best results: shown at load and at each new game, offered every
 // ended game once.
 #include "app/Form1.h"
+#include "app/Spoken.h"
 #include "data/Results.h"
 
 namespace kvz {
@@ -53,6 +54,12 @@ void Form1::RecordHolders(Boolean& save) {
     double points = leadingNumber(lblOsv.caption);
     replaceWeakest(*RsResults, Text1.caption, QuestionNo - 1, points, points,
                    platform_.today().iso());
+}
+
+void Form1::SayRecordHolders() {
+    say(*this, "REKORDERI");
+    const std::vector<ResultRow>& rows = RsResults->ordered();
+    for (std::size_t i = 0; i < rows.size() && i < kShownRows; ++i) say(*this, rowText(rows[i]));
 }
 
 void Form1::RecordWinner(Boolean& /*save*/) {

@@ -235,6 +235,10 @@ std::u32string_view latinDigraph(char lower) {
 
 } // namespace
 
+std::u32string displayIn(std::string_view display, Script script) {
+    return script == Script::Latin ? displayToLatin(display) : displayToCyrillic(display);
+}
+
 std::u32string displayToLatin(std::string_view display) {
     std::u32string out;
     out.reserve(display.size() + display.size() / 8);

@@ -39,6 +39,13 @@ std::u32string displayToCyrillic(std::string_view display);
 // otherwise. Every other character stays as it is.
 std::u32string displayToLatin(std::string_view display);
 
+// The letters the display code is shown in: Cyrillic as designed, or Serbian Latin by the
+// player's choice.
+enum class Script { Cyrillic, Latin };
+
+// A display-code text in the letters of `script`.
+std::u32string displayIn(std::string_view display, Script script);
+
 // UTF-8 text with its Serbian Cyrillic letters written in Latin ones (љ as lj, Ђ as Đ);
 // every other character, Latin file names and digits among them, stays as it is.
 std::string cyrillicToLatin(std::string_view utf8);

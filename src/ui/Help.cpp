@@ -41,6 +41,12 @@ constexpr std::array<Command, 13> kCommands{{
 }};
 // clang-format on
 
+// The spoken quiz's key, the window's own, shares the last row: the panel has no room for
+// another.
+constexpr const char* kSpeechKey = "F9";
+constexpr const char* kSpeech = "- govor";
+constexpr int kSpeechKeyX = 7300, kSpeechX = 7700;
+
 constexpr const char* kTitle = "Komande sa tastature";
 constexpr const char* kNews = "Novo! Do 9. pitawa (ikona kqu~a) mo`e se provjeriti izabrani "
                               "odgovor, a od 10 do 14 pitawa zamijeniti pitawe";
@@ -99,14 +105,18 @@ class Pen {
     bool bold_ = false;
 };
 
-void drawCommand(Pen& pen, const Command& c, const Geometry& g) {
+void drawCommand(Pen& pen, const Command& c, const Geometry& g, int keyX, int descriptionX) {
     int y = pen.y;
     pen.font(c.latinKey || g.allKeysLatin ? kLatinFont : kDisplayFont, g.commandSize);
-    pen.print(kKeyX, c.key);
+    pen.print(keyX, c.key);
     pen.y = y;
     pen.font(kDisplayFont, g.commandSize);
-    pen.print(g.descriptionX, c.first);
-    if (c.second != nullptr) pen.print(g.descriptionX, c.second);
+    pen.print(descriptionX, c.first);
+    if (c.second != nullptr) pen.print(descriptionX, c.second);
+}
+
+void drawCommand(Pen& pen, const Command& c, const Geometry& g) {
+    drawCommand(pen, c, g, kKeyX, g.descriptionX);
 }
 
 } // namespace
@@ -119,6 +129,11 @@ void Form1::ShowHelp() {
     pen.font(kDisplayFont, g.titleSize);
     pen.print(kTitleX, kTitle);
     for (std::size_t i = 0; i < kCommands.size(); ++i) {
+        if (i + 1 == kCommands.size()) {
+            const Command speech{kSpeechKey, true, kSpeech, nullptr};
+            drawCommand(pen, speech, g, kSpeechKeyX, kSpeechX);
+            pen.y -= lineHeight(g.commandSize);
+        }
         drawCommand(pen, kCommands[i], g);
         if (i + 1 < kCommands.size()) pen.newLine();
     }

@@ -129,6 +129,7 @@ void parseArgs(Command& c, const Line& l) {
         c.flag = l.arg(0) == "nt";
         break;
     case Op::Running:
+    case Op::Latin:
     case Op::Start:
     case Op::Blur:
         l.expectArgs(0, 0, l.name().c_str());
@@ -178,7 +179,7 @@ void parseArgs(Command& c, const Line& l) {
 }
 
 bool isSetUp(Op op) {
-    return op == Op::Screen || op == Op::Platform || op == Op::Running;
+    return op == Op::Screen || op == Op::Platform || op == Op::Running || op == Op::Latin;
 }
 
 const std::map<std::string, Op, std::less<>>& commandNames() {
@@ -187,8 +188,9 @@ const std::map<std::string, Op, std::less<>>& commandNames() {
         {"date", Op::Date},     {"seed", Op::Seed},         {"rnd", Op::Rnd},
         {"start", Op::Start},   {"click", Op::Click},       {"dblclick", Op::DblClick},
         {"move", Op::Move},     {"key", Op::Key},           {"type", Op::Type},
-        {"focus", Op::Focus},   {"blur", Op::Blur},         {"wait", Op::Wait},
-        {"tick", Op::Tick},     {"resize", Op::Resize},     {"dump", Op::Dump},
+        {"latin", Op::Latin},   {"focus", Op::Focus},       {"blur", Op::Blur},
+        {"wait", Op::Wait},     {"tick", Op::Tick},         {"resize", Op::Resize},
+        {"dump", Op::Dump},
     };
     return names;
 }

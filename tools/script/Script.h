@@ -14,6 +14,7 @@ enum class Op {
     Screen,
     Platform,
     Running,
+    Latin,
     Date,
     Seed,
     Rnd,

@@ -102,6 +102,9 @@ class Session {
         case Op::Running:
             platform_.scenery.anotherCopyRunning = true;
             return true;
+        case Op::Latin:
+            platform_.scenery.letters = Script::Latin;
+            return true;
         case Op::Date:
             platform_.scenery.date = c.date;
             return true;

@@ -54,6 +54,11 @@ void ScriptedPlatform::playWav(const std::string& fullName) {
     record({{"sound", fs::path(fullName).filename().string()}});
 }
 
+void ScriptedPlatform::say(const std::string& text, SayPriority priority) {
+    record({{"say", encodeUtf8(displayIn(text, scenery.letters))},
+            {"priority", priority == SayPriority::Assertive ? "assertive" : "polite"}});
+}
+
 bool ScriptedPlatform::fileExists(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);

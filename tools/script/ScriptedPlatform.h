@@ -2,6 +2,7 @@
 
 #include "common/Fixture.h"
 #include "core/Services.h"
+#include "text/DisplayCode.h"
 
 #include <filesystem>
 #include <string>
@@ -16,6 +17,7 @@ struct Scenery {
     Date date{2026, 1, 1};
     double clockSeed = 1;
     DatabaseMode database = DatabaseMode::Direct;
+    Script letters = Script::Cyrillic; // the player's choice the announcements are read in
 };
 
 // The machine as a script plays it: answers from the Scenery, a real program folder, and
@@ -46,6 +48,7 @@ class ScriptedPlatform : public Platform {
     std::string fontFolder() override;
     bool copyFile(const std::string& from, const std::string& to) override;
     bool registerDisplayFont(const std::string&) override { return true; }
+    void say(const std::string& text, SayPriority priority) override;
 
   private:
     // Whether a path lies inside the program folder: the only place the driver writes.
