@@ -59,9 +59,19 @@ class Installed : public ::testing::Test {
     TempDir root;
 };
 
+// A picture drawn by `pictures` over the whole of a black image.
+QImage drawn(desktop::Pictures& pictures, const std::string& name, QSize size,
+             desktop::Script script = desktop::Script::Cyrillic) {
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    pictures.draw(painter, QRectF(QPointF(0, 0), size), name, script);
+    return image;
+}
+
 } // namespace
 
-TEST_F(Installed, theFirstStartFillsTheUsersFolderFromTheTemplateWithoutAWord) {
+TEST_F(Installed, theFirstStartFillsTheUsersFolderFromTheTemplateAndTheNextKeepsIt) {
     const desktop::FolderChoice choice = choose();
     EXPECT_EQ(choice.folder.toStdString(), (root.path() / "user/kvizomat").string());
     EXPECT_TRUE(choice.notice.isEmpty()) << choice.notice.toStdString();
@@ -69,11 +79,8 @@ TEST_F(Installed, theFirstStartFillsTheUsersFolderFromTheTemplateWithoutAWord) {
         EXPECT_EQ(readFile(userFile(name)), readFile(templateFile(name))) << name;
     EXPECT_TRUE(QFile::permissions(QString::fromStdString(userFile("Baza.mdb"))) &
                 QFile::WriteOwner);
-}
 
-TEST_F(Installed, theUsersOwnCopyIsKeptAcrossStarts) {
-    choose();
-    // Records written since the first start: the file differs from the template.
+    // Records written since the first start are kept across starts.
     Connection(userFile("Baza.mdb"), kDatabasePassword, Connection::Mode::OpenExisting)
         .exec("UPDATE tbStat SET Start = 41");
     const std::string played = readFile(userFile("Baza.mdb"));
@@ -150,9 +157,8 @@ TEST_F(Installed, aPortableFolderWithItsOwnDatabasePlaysWhereItIs) {
     const desktop::FolderChoice choice = choose();
     EXPECT_EQ(choice.folder.toStdString(), (root.path() / "bin").string());
     EXPECT_FALSE(fs::exists(root.path() / "user")) << "nothing is copied for a portable copy";
-}
-
-TEST_F(Installed, withoutATemplateTheExecutablesFolderIsUsedAndTheGameReportsTheMissingBase) {
+    // Without a template the executable's folder is used too, and the game reports the loss.
+    fs::remove(root.path() / "bin/Baza.mdb");
     fs::remove_all(root.path() / "share");
     EXPECT_EQ(choose().folder.toStdString(), (root.path() / "bin").string());
 }
@@ -168,7 +174,7 @@ TEST(DataHome, aRelativeXdgDataHomeIsIgnoredNotReadAgainstTheCurrentFolder) {
     qunsetenv("XDG_DATA_HOME");
 }
 
-TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefused) {
+TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefusedWithStatusTwo) {
     using desktop::parseCommandLine;
     const desktop::ParsedOptions all =
         parseCommandLine({"--fullscreen", "--latin", "--mute", "--dir", "/srv/kviz"});
@@ -184,9 +190,8 @@ TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefused) {
     EXPECT_EQ(parseCommandLine({"game.mdb"}).error, "непозната опција 'game.mdb'");
     EXPECT_EQ(parseCommandLine({"--dir"}).error, "опција --dir тражи вриједност");
     EXPECT_FALSE(parseCommandLine({"--dir="}).error.empty());
-}
 
-TEST(CommandLine, theProgramExitsWithTwoOnAnUnknownOptionAndZeroOnHelp) {
+    // The program itself: two on a refused option, nothing else started; zero on help.
     std::string output;
     const std::string program = std::string(KVZ_PROGRAM_DIR) + "/kvizomat";
     EXPECT_EQ(runCommand(program + " --no-such-thing", &output), 2);
@@ -279,14 +284,6 @@ TEST(CommandLine, aStartThatCannotGoOnSaysWhyAndExitsWithOne) {
 
 using Presenter = DesktopTest;
 
-TEST_F(Presenter, aNormalSizedWindowDrawsTheGameAtItsOwnSize) {
-    startProgram();
-    window.resize(1000, 700);
-    QApplication::processEvents();
-    EXPECT_EQ(window.viewScale(), 1);
-    EXPECT_EQ(form.Form.width, 1000 * 15);
-}
-
 TEST_F(Presenter, aLargeWindowDrawsTheWholeGameLargerAndClicksStillFindTheirControls) {
     startProgram();
     window.resize(1920, 1080);
@@ -315,8 +312,13 @@ TEST_F(Presenter, aLargeWindowDrawsTheWholeGameLargerAndClicksStillFindTheirCont
     EXPECT_EQ(form.lblStart.caption, " Vesna");
 }
 
-TEST_F(Presenter, fullScreenAndASmallWindowDrawTheWholeGameScaledAtAnySize) {
+TEST_F(Presenter, aWindowOfAnySizeDrawsTheWholeGameAtItsOwnSizeOrScaled) {
     startProgram();
+    window.resize(1000, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window.viewScale(), 1);
+    EXPECT_EQ(form.Form.width, 1000 * 15);
+
     // Smaller than the design, nothing is cut off: the whole game is drawn smaller.
     window.resize(700, 500);
     QApplication::processEvents();
@@ -351,34 +353,20 @@ TEST_F(Presenter, f12SwitchesTheLettersAndTellsWhoRemembersTheChoice) {
 
 TEST(LatinPictures, picturesWithLetteringHaveALatinVersionAndTheRestStayAsTheyAre) {
     qtApp();
-    auto drawn = [](const std::string& name, desktop::Script script) {
-        QImage image(200, 250, QImage::Format_ARGB32);
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        desktop::Pictures pictures;
-        pictures.draw(painter, QRectF(0, 0, 200, 250), name, script);
-        return image;
+    desktop::Pictures pictures;
+    auto inLatin = [&](const std::string& name) {
+        return drawn(pictures, name, {200, 250}, desktop::Script::Latin);
     };
     for (const char* lettered :
          {"title.svg", "signature.svg", "wrong.svg", "author.svg", "sponsor.svg"})
-        EXPECT_NE(drawn(lettered, desktop::Script::Latin),
-                  drawn(lettered, desktop::Script::Cyrillic))
-            << lettered;
-    EXPECT_EQ(drawn("stop.svg", desktop::Script::Latin),
-              drawn("stop.svg", desktop::Script::Cyrillic));
+        EXPECT_NE(inLatin(lettered), drawn(pictures, lettered, {200, 250})) << lettered;
+    EXPECT_EQ(inLatin("stop.svg"), drawn(pictures, "stop.svg", {200, 250}));
 }
 
 // Pictures render in the background; prepared many at once, at many sizes, and past the
 // number of renders kept, each comes out as the same picture drawn on its own.
 TEST(BackgroundPictures, preparedPicturesComeOutAsThoughDrawnAlone) {
     qtApp();
-    auto drawn = [](desktop::Pictures& pictures, const std::string& name, int size) {
-        QImage image(size, size, QImage::Format_ARGB32);
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        pictures.draw(painter, QRectF(0, 0, size, size), name);
-        return image;
-    };
     const std::vector<std::string> names = {"signature.svg", "joker-5050.svg", "stop.svg",
                                             "title.svg"};
     desktop::Pictures together;
@@ -390,7 +378,8 @@ TEST(BackgroundPictures, preparedPicturesComeOutAsThoughDrawnAlone) {
     for (int size : {10, 57, 129})
         for (const std::string& name : names) {
             desktop::Pictures alone;
-            EXPECT_EQ(drawn(together, name, size), drawn(alone, name, size)) << name << size;
+            EXPECT_EQ(drawn(together, name, {size, size}), drawn(alone, name, {size, size}))
+                << name << size;
         }
     desktop::Pictures leftBehind; // renders still running when it goes
     for (int size = 100; size < 110; ++size)
@@ -403,17 +392,14 @@ TEST(DiskPictures, keptRendersAreReadBackAndABrokenOneIsDrawnAgain) {
     qtApp();
     TempDir cache;
     const QString folder = QString::fromStdString(cache.file("pictures"));
-    auto drawn = [&](bool onDisk) {
-        QImage image(90, 120, QImage::Format_ARGB32);
-        image.fill(Qt::black);
-        QPainter painter(&image);
+    auto fromDisk = [&] {
         desktop::Pictures pictures;
-        if (onDisk) pictures.keepOnDisk(folder);
-        pictures.draw(painter, QRectF(0, 0, 90, 120), "title.svg");
-        return image;
+        pictures.keepOnDisk(folder);
+        return drawn(pictures, "title.svg", {90, 120});
     };
-    const QImage fresh = drawn(false);
-    EXPECT_EQ(drawn(true), fresh);
+    desktop::Pictures memoryOnly;
+    const QImage fresh = drawn(memoryOnly, "title.svg", {90, 120});
+    EXPECT_EQ(fromDisk(), fresh);
     const QStringList kept = QDir(folder).entryList(QDir::Files);
     ASSERT_EQ(kept.size(), 1);
     const std::string file = (folder + QLatin1Char('/') + kept.front()).toStdString();
@@ -423,13 +409,13 @@ TEST(DiskPictures, keptRendersAreReadBackAndABrokenOneIsDrawnAgain) {
     std::string painted = whole;
     std::fill(painted.end() - 400, painted.end(), '\xff');
     writeFile(file, painted);
-    EXPECT_NE(drawn(true), fresh);
+    EXPECT_NE(fromDisk(), fresh);
 
     std::string otherSize = whole; // 120 x 90 in the size it names
     std::swap_ranges(otherSize.begin() + 8, otherSize.begin() + 12, otherSize.begin() + 12);
     for (const std::string& broken : {whole.substr(0, whole.size() / 2), otherSize}) {
         writeFile(file, broken);
-        EXPECT_EQ(drawn(true), fresh);
+        EXPECT_EQ(fromDisk(), fresh);
         EXPECT_EQ(readFile(file), whole) << "drawn again and replaced";
     }
 }

@@ -78,7 +78,7 @@ TEST(KeyCodes, everySerbianLetterOfEitherAlphabetIsTypedAsItsDisplayCode) {
               desktop::typedText(QString::fromUtf8("Đ")));
 }
 
-TEST(TimerSync, realTimersFollowTheModelsSwitchesAndIntervals) {
+TEST(TimerSync, realTimersFollowTheModelsSwitchesAndIntervalsAndRestarts) {
     qtApp();
     std::uint64_t sequence = 0;
     Timer a{"a", 700, true, sequence};
@@ -103,16 +103,11 @@ TEST(TimerSync, realTimersFollowTheModelsSwitchesAndIntervals) {
     EXPECT_TRUE(sync.realTimer(a).isActive());
     EXPECT_EQ(sync.realTimer(a).interval(), 200);
     EXPECT_FALSE(sync.realTimer(b).isActive());
-}
 
-TEST(TimerSync, aRestartedCountdownStartsAfreshAndAnUntouchedOneRunsOn) {
-    qtApp();
-    std::uint64_t sequence = 0;
-    Timer a{"a", 1000, true, sequence};
-    Timer b{"b", 1000, true, sequence};
-    QObject owner;
-    desktop::TimerSync sync(
-        {&a, &b}, [](Timer&) {}, &owner);
+    // A restarted countdown starts afresh; an untouched one runs on.
+    a.setInterval(1000);
+    b.setInterval(1000);
+    b.setEnabled(true);
     sync.sync();
     QEventLoop wait;
     QTimer::singleShot(300, &wait, &QEventLoop::quit);
@@ -125,7 +120,7 @@ TEST(TimerSync, aRestartedCountdownStartsAfreshAndAnUntouchedOneRunsOn) {
 
 using HitTest = DesktopTest;
 
-TEST_F(HitTest, theTopmostShownControlTakesTheMouseAndFramesHoldTheirChildren) {
+TEST_F(HitTest, theTopmostShownControlTakesTheMouseFramesHoldTheirChildrenShapesLetItThrough) {
     const QPointF da = desktop::windowRect(form.lblDANE[0]).center();
     form.Frame1.visible = false;
     EXPECT_NE(&desktop::controlAt(form, da), &form.lblDANE[0]) << "inside a hidden frame";
@@ -136,9 +131,9 @@ TEST_F(HitTest, theTopmostShownControlTakesTheMouseAndFramesHoldTheirChildren) {
     EXPECT_EQ(&desktop::controlAt(form, da), &form.picHelp) << "the help panel lies on top";
 
     EXPECT_EQ(&desktop::controlAt(form, {-100, -100}), &form.Form);
-}
 
-TEST_F(HitTest, shapesLetTheMouseThroughToWhatLiesBelow) {
+    // Shapes let the mouse through to what lies below.
+    form.picHelp.visible = false;
     form.shpPub[0].visible = true;
     const QPointF bar = desktop::windowRect(form.shpPub[0]).center();
     EXPECT_NE(&desktop::controlAt(form, bar), &form.shpPub[0]);

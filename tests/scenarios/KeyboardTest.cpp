@@ -170,14 +170,18 @@ TEST(Keyboard, whileASequenceRunsAnswerKeysAndOWaitButHelpAndEscStillAct) {
     EXPECT_TRUE(visible(dumpLabelled(dumps, "help"), "picHelp"));
 }
 
-TEST(Keyboard, withDaNeAskedOnlyDNAndEnterAnswerTheJokerKeysChangeNothing) {
+TEST(Keyboard, theNumericPadOneAndUnknownKeysDoNothingAndWithDaNeAskedOnlyDNAndEnterAnswer) {
     ProgramFolder folder;
     GameScript game;
-    game.waitForBonusTick(0).line(key('B')).dump("asked");
+    game.waitForBonusTick(0).dump("before").line(key(kNumPad1)).line(key('Z')).dump("unknown");
+    game.line(key('B')).dump("asked");
     game.line(keys("A2GOFTPH")).dump("others");
     game.line(key('N')).dump("withdrawn").line(key('2')).dump("again");
     auto dumps = folder.run(game.text());
 
+    const Json& unknown = dumpLabelled(dumps, "unknown");
+    EXPECT_EQ(keyedState(unknown), keyedState(dumpLabelled(dumps, "before")));
+    EXPECT_TRUE(eventsOf(unknown, "beep").empty());
     const Json& asked = dumpLabelled(dumps, "asked");
     EXPECT_TRUE(visible(asked, "Frame1"));
     EXPECT_EQ(keyedState(dumpLabelled(dumps, "others")), keyedState(asked))
@@ -186,16 +190,6 @@ TEST(Keyboard, withDaNeAskedOnlyDNAndEnterAnswerTheJokerKeysChangeNothing) {
     const Json& again = dumpLabelled(dumps, "again");
     EXPECT_TRUE(visible(again, "Frame1"));
     EXPECT_EQ(again["fields"]["SelectedAnswer"], 2);
-}
-
-TEST(Keyboard, theNumericPadOneAndUnknownKeysDoNothing) {
-    ProgramFolder folder;
-    GameScript game;
-    game.waitForBonusTick(0).dump("before").line(key(kNumPad1)).line(key('Z')).dump("after");
-    auto dumps = folder.run(game.text());
-    const Json& after = dumpLabelled(dumps, "after");
-    EXPECT_EQ(keyedState(after), keyedState(dumpLabelled(dumps, "before")));
-    EXPECT_TRUE(eventsOf(after, "beep").empty());
 }
 
 TEST(Keyboard, theNameBoxKeepsGameKeysToItselfAndEscInItEndsTheProgram) {

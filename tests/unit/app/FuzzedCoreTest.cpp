@@ -172,34 +172,24 @@ class CoreFuzzer {
         clock_->sync();
     }
 
-    // The controls a game is played with; the exits are left to leave().
+    // The controls a game is played with (the shown exit button only while in a game); the
+    // exits are left to leave().
     Control& gameControl() {
         Form1& f = *form_;
-        switch (pick(12)) {
-        case 0:
-            return f.lblStart;
-        case 1:
-            return f.lblKviz[pick(5)];
-        case 2:
-            return f.lblDANE[pick(2)];
-        case 3:
-        case 4:
-            return f.Image2[pick(8)];
-        case 5:
-            return f.lblHvala[pick(5)];
-        case 6:
-            return f.lblIzlaz.caption == "Izlaz" ? f.lblNajava[3] : f.lblIzlaz;
-        case 7:
-            return f.lblZamjena;
-        case 8:
-            return f.imgVoditelj;
-        case 9:
-            return f.lblNajava[pick(4)];
-        case 10:
-            return pick(2) ? f.imgHelp : f.lblInfo;
-        default:
-            return pick(2) ? f.imgMilion : f.Text1;
-        }
+        Control& inGameExit = f.lblIzlaz.caption == "Izlaz" ? f.lblNajava[3] : f.lblIzlaz;
+        Control* const choices[] = {&f.lblStart,
+                                    &f.lblKviz[pick(5)],
+                                    &f.lblDANE[pick(2)],
+                                    &f.Image2[pick(8)],
+                                    &f.Image2[pick(8)],
+                                    &f.lblHvala[pick(5)],
+                                    &inGameExit,
+                                    &f.lblZamjena,
+                                    &f.imgVoditelj,
+                                    &f.lblNajava[pick(4)],
+                                    pick(2) ? &f.imgHelp : &f.lblInfo,
+                                    pick(2) ? &f.imgMilion : &f.Text1};
+        return *choices[pick(static_cast<int>(std::size(choices)))];
     }
 
     Control& anyControl() {
@@ -272,14 +262,8 @@ class CoreFuzzer {
 
     // Rarely, the ways out of the program.
     std::string leave() {
-        switch (pick(3)) {
-        case 0:
-            return key(keys::Esc);
-        case 1:
-            return clickControl(form_->imgOUT);
-        default:
-            return clickControl(form_->lblIzlaz);
-        }
+        const int way = pick(3);
+        return way == 0 ? key(keys::Esc) : clickControl(way == 1 ? form_->imgOUT : form_->lblIzlaz);
     }
 
     // An event aimed at a control: a hidden one must not react at all.

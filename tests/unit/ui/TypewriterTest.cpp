@@ -3,6 +3,7 @@
 #include "PresentationForm.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@ using namespace kvz;
 using namespace kvz::test;
 
 namespace {
+
+const std::string kMotto = "JA HO]U DA ZNAM!!!";
 
 // The logos shown now, by index.
 std::vector<int> shownLogos(Form1& f) {
@@ -24,73 +27,45 @@ std::vector<std::string> type(Form1& f, int ticks) {
     std::vector<std::string> captions;
     for (int i = 0; i < ticks; ++i) {
         f.tick(f.Timer5);
+        EXPECT_EQ(shownLogos(f).size(), 1u) << "one logo at a time, tick " << i;
         captions.push_back(f.lblZnam.caption);
     }
     return captions;
 }
 
+// The name shown after a whole pass typed with the given draw, or without collaborators.
+std::string nameAfterAPass(const Json& fixture, std::optional<double> draw) {
+    PresentationForm p(fixture);
+    Form1& f = *p.form;
+    f.Timer5.setEnabled(true);
+    if (draw) p.rnd.queue(*draw);
+    return type(f, 18).back();
+}
+
 } // namespace
 
-TEST(Typewriter, onePassTypesTheMottoLetterByLetterThenShowsANameAndStartsAgain) {
+TEST(Typewriter, aPassTypesTheWholeMottoLetterByLetterThenShowsANameAndStopsCleanly) {
     PresentationForm p;
     Form1& f = *p.form;
     f.Timer5.setEnabled(true);
-    p.rnd.queue(0.99); // the second of the two names
-    // Letter by letter, a blank taking no tick of its own, 1.3 s a tick.
-    const std::string motto = "JA HO]U DA ZNAM!!!";
-    std::vector<std::string> expected{""};
-    for (std::size_t n = 1; n <= motto.size(); ++n)
-        if (motto[n - 1] != ' ') expected.push_back(motto.substr(0, n));
-    expected.insert(expected.end(), {"", "Mika", "Mika", "Mika", "Mika", ""});
-    EXPECT_EQ(f.Timer5.interval(), 1300);
-    EXPECT_EQ(type(f, 22), expected);
-    EXPECT_EQ(f.TypewriterStep, 0);
-    EXPECT_EQ(type(f, 2), (std::vector<std::string>{"", "J"}));
-}
-
-TEST(Typewriter, theLogosTakeTurnsOneAtATimeAndTheFirstStaysBetweenPasses) {
-    PresentationForm p;
-    Form1& f = *p.form;
-    f.Timer5.setEnabled(true);
-    for (int step = 0; step < 22; ++step) {
-        f.tick(f.Timer5);
-        int expected = step <= 15 ? step % 5 : 0;
-        EXPECT_EQ(shownLogos(f), std::vector<int>{expected}) << "after step " << step;
+    auto captions = type(f, 16);
+    // Every caption is the start of the motto, each a letter longer, ending on all of it.
+    for (std::size_t i = 1; i < captions.size(); ++i) {
+        EXPECT_EQ(kMotto.rfind(captions[i], 0), 0u) << captions[i];
+        EXPECT_GT(captions[i].size(), captions[i - 1].size()) << captions[i];
     }
-    // The second pass hides the first logo as it shows the next.
-    type(f, 2);
-    EXPECT_EQ(shownLogos(f), std::vector<int>{1});
-}
+    EXPECT_EQ(captions.back(), kMotto);
 
-TEST(Typewriter, everyCollaboratorCanBeDrawnTheLastOneIncluded) {
-    PresentationForm p;
-    Form1& f = *p.form;
-    f.Timer5.setEnabled(true);
-    p.rnd.queue(0.0);
-    EXPECT_EQ(type(f, 18).back(), "Pera");
-    type(f, 4);
-    p.rnd.queue(0.999999);
-    EXPECT_EQ(type(f, 18).back(), "Mika");
-}
-
-TEST(Typewriter, withoutCollaboratorsTheLabelStaysBlankBetweenTwoPasses) {
-    PresentationForm p(sampleFixture(1, false));
-    Form1& f = *p.form;
-    ASSERT_EQ(f.CollaboratorCount, 0);
-    f.Timer5.setEnabled(true);
-    auto captions = type(f, 22);
-    for (int step = 16; step <= 21; ++step)
-        EXPECT_EQ(captions[static_cast<std::size_t>(step)], "") << step;
-}
-
-TEST(Typewriter, stoppingItMidPassHidesTheLogosAndTheNextStartTypesFromTheBeginning) {
-    PresentationForm p;
-    Form1& f = *p.form;
-    f.Timer5.setEnabled(true);
-    type(f, 7);
+    // Stopped mid-pass, the logos go and the next start types from the beginning.
     f.StopTypewriter();
     EXPECT_FALSE(f.Timer5.enabled());
     EXPECT_TRUE(shownLogos(f).empty());
     f.Timer5.setEnabled(true);
     EXPECT_EQ(type(f, 2), (std::vector<std::string>{"", "J"}));
+}
+
+TEST(Typewriter, everyCollaboratorCanBeDrawnAndWithoutAnyTheLabelStaysBlank) {
+    EXPECT_EQ(nameAfterAPass(sampleFixture(), 0.0), "Pera");
+    EXPECT_EQ(nameAfterAPass(sampleFixture(), 0.999999), "Mika");
+    EXPECT_EQ(nameAfterAPass(sampleFixture(1, false), std::nullopt), "");
 }
