@@ -1,9 +1,11 @@
 # The question editor beside the game: its program, desktop entry, metadata and icon (the
 # game's icon with a pencil, also the window's icon from the resources).
 set(KVZ_EDITOR_ID org.kvizomat.Kvizomat.Editor)
-install(TARGETS kvizomat-editor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The program and its man page are installed with the others (KVZ_PROGRAMS).
 install(FILES ${KVZ_EDITOR_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${KVZ_EDITOR_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+configure_file(${KVZ_EDITOR_ID}.metainfo.xml.in ${KVZ_EDITOR_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${KVZ_EDITOR_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 set(KVZ_EDITOR_SVG ${PROJECT_SOURCE_DIR}/assets/pictures/editor.svg)
 set(KVZ_EDITOR_PNGS)
 foreach(size 16 32 48 64 128 256)

@@ -15,7 +15,7 @@ fail() { echo "check-package: $*" >&2; failures=$((failures + 1)); }
 
 # The programs with their man page sections: a game (6) lives in /usr/games, a tool (1) in
 # /usr/bin.
-programs=(kvizomat:6 kvizomat-db:1 kvizomat-script:1)
+programs=(kvizomat:6 kvizomat-db:1 kvizomat-script:1 kvizomat-editor:1)
 program_path() { [[ ${1#*:} == 6 ]] && echo "usr/games/${1%:*}" || echo "usr/bin/${1%:*}"; }
 man_path() { echo "usr/share/man/man${1#*:}/${1%:*}.${1#*:}.gz"; }
 
@@ -35,7 +35,6 @@ for size in 16 32 48 64 128 256; do
 done
 # The question editor, with an entry, metadata and icons of its own.
 expected+=(
-  usr/bin/kvizomat-editor
   "usr/share/applications/$editor.desktop"
   "usr/share/metainfo/$editor.metainfo.xml"
   "usr/share/icons/hicolor/scalable/apps/$editor.svg"
@@ -167,8 +166,8 @@ if [[ -f $editor_desktop ]]; then
 fi
 if [[ -f $editor_metainfo ]]; then
   appstreamcli validate --no-net "$editor_metainfo" || fail "the editor's AppStream metadata is not valid"
-  grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$editor_metainfo" ||
-    fail "the editor's AppStream metadata has no release of the package's version"
+  grep -q "<release version=\"${version%-*}\" date=\"$release_date\"" "$editor_metainfo" ||
+    fail "the editor's AppStream metadata has no release ${version%-*} of $release_date (the changelog's)"
 fi
 if [[ -x $tree/usr/bin/kvizomat-editor ]]; then
   "$tree/usr/bin/kvizomat-editor" --version >/dev/null 2>&1 || fail "kvizomat-editor --version fails"

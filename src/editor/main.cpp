@@ -1,5 +1,6 @@
 // kvizomat-editor: writes, checks and plays a question bank of the game.
 #include "EditorWindow.h"
+#include "Help.h"
 #include "ProgramFolder.h"
 
 #include <QApplication>
@@ -37,13 +38,17 @@ kvz::editor::EditorPlaces places() {
 int main(int argc, char* argv[]) {
     // Answered before any window system is asked for.
     const std::string first = argc > 1 ? argv[1] : "";
-    if (first == "--version") {
+    if (first == "--version" || first == "-V") {
         std::cout << "kvizomat-editor " << KVZ_VERSION << "\n";
         return 0;
     }
-    if (first == "--help") {
-        std::cout << "usage: kvizomat-editor [BAZA.mdb]\n";
+    if (first == "--help" || first == "-h") {
+        std::cout << kHelp;
         return 0;
+    }
+    if (first.rfind('-', 0) == 0) {
+        std::cerr << "kvizomat-editor: unknown option " << first << "\n" << kHelp;
+        return 2;
     }
     // The game's organisation and name: the editor shares its settings (the chosen letters).
     QApplication::setApplicationName(QStringLiteral("Kvizomat"));
