@@ -17,13 +17,17 @@ namespace {
 
 using test::TempDir;
 
-Question typed(const std::string& text, int level = 1, int right = 2) {
+Draft draft(const std::string& text, int level = 1, int right = 2) {
     Draft d;
     d.text = text;
     d.answers = {"prvi", "drugi", "treći", "četvrti"};
     d.level = level;
     d.right = right;
-    DraftVerdict v = checkDraft(d, 0, nullptr);
+    return d;
+}
+
+Question typed(const std::string& text, int level = 1, int right = 2) {
+    DraftVerdict v = checkDraft(draft(text, level, right), 0, nullptr);
     EXPECT_TRUE(v.ok()) << text;
     return v.question;
 }
@@ -101,24 +105,16 @@ TEST(EditorModel, theFormIsJudgedByTheStartupChecksRules) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.field ? row.field : "good row");
-        Draft d;
-        d.text = row.text;
-        d.answers = {row.answerA, "Novi Sad", "Niš", "Kragujevac"};
-        d.level = row.level;
-        d.right = row.right;
+        Draft d = draft(row.text, row.level, row.right);
+        d.answers[0] = row.answerA;
         d.note = row.note;
         const DraftVerdict v = checkDraft(d, 0, nullptr);
 
         TempDir dir;
         Json fixture = test::sampleFixture(1);
-        Json bad = {{"Pitanje", v.question.text.empty() ? row.text : v.question.text},
-                    {"A", row.answerA},
-                    {"B", "Novi Sad"},
-                    {"V", "Ni`"},
-                    {"G", "Kragujevac"},
-                    {"RB", row.level},
-                    {"Tac", row.right},
-                    {"Odred", row.note.empty() ? Json() : Json(row.note)}};
+        Json bad = test::question(v.question.text.empty() ? row.text : v.question.text, row.level,
+                                  row.right, row.note.empty() ? Json() : Json(row.note));
+        bad["A"] = row.answerA;
         fixture["tbKviz"].push_back(bad);
         createDatabase(dir.file("Baza.mdb"), fixture);
         std::string startupRefuses;
