@@ -22,6 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const std::string kProgram = std::string(KVZ_PROGRAM_DIR) + "/kvizomat";
+
 // An installation: an executable folder without a database, the template beside it, and
 // the user's data folder (not yet made).
 class Installed : public ::testing::Test {
@@ -39,6 +41,12 @@ class Installed : public ::testing::Test {
     }
     std::string userFile(const std::string& name) const {
         return (root.path() / "user/kvizomat" / name).string();
+    }
+    // The notice of a start that plays from the user's folder.
+    std::string noticeOfStart() const {
+        const desktop::FolderChoice choice = choose();
+        EXPECT_EQ(choice.folder.toStdString(), (root.path() / "user/kvizomat").string());
+        return choice.notice.toStdString();
     }
     desktop::FolderChoice choose() const {
         const QString bin = QString::fromStdString((root.path() / "bin").string());
@@ -72,9 +80,7 @@ QImage drawn(desktop::Pictures& pictures, const std::string& name, QSize size,
 } // namespace
 
 TEST_F(Installed, theFirstStartFillsTheUsersFolderFromTheTemplateAndTheNextKeepsIt) {
-    const desktop::FolderChoice choice = choose();
-    EXPECT_EQ(choice.folder.toStdString(), (root.path() / "user/kvizomat").string());
-    EXPECT_TRUE(choice.notice.isEmpty()) << choice.notice.toStdString();
+    EXPECT_EQ(noticeOfStart(), "");
     for (const char* name : {"Baza.mdb", "Mil.wav", "Drugar.wav"})
         EXPECT_EQ(readFile(userFile(name)), readFile(templateFile(name))) << name;
     EXPECT_TRUE(QFile::permissions(QString::fromStdString(userFile("Baza.mdb"))) &
@@ -85,8 +91,7 @@ TEST_F(Installed, theFirstStartFillsTheUsersFolderFromTheTemplateAndTheNextKeeps
         .exec("UPDATE tbStat SET Start = 41");
     const std::string played = readFile(userFile("Baza.mdb"));
 
-    const desktop::FolderChoice again = choose();
-    EXPECT_TRUE(again.notice.isEmpty()) << again.notice.toStdString();
+    EXPECT_EQ(noticeOfStart(), "");
     EXPECT_EQ(readFile(userFile("Baza.mdb")), played);
 }
 
@@ -95,8 +100,7 @@ TEST_F(Installed, aCopyOfAnOlderBankGetsTheNewQuestionsAndKeepsWhatWasPlayed) {
     Connection(userFile("Baza.mdb"), kDatabasePassword).exec("UPDATE tbStat SET Start = 41");
     installNewerBank();
 
-    const desktop::FolderChoice choice = choose();
-    EXPECT_TRUE(choice.notice.isEmpty()) << choice.notice.toStdString();
+    EXPECT_EQ(noticeOfStart(), "");
     Connection copy(userFile("Baza.mdb"), kDatabasePassword);
     EXPECT_EQ(bankRelease(copy),
               bankRelease(Connection(templateFile("Baza.mdb"), kDatabasePassword)));
@@ -116,10 +120,7 @@ TEST_F(Installed, anUpgradeThatFailsIsToldAndTheGamePlaysOnTheCopyAsItWas) {
     installNewerBank();
     const std::string before = readFile(userFile("Baza.mdb"));
 
-    const desktop::FolderChoice choice = choose();
-    EXPECT_EQ(choice.folder.toStdString(), (root.path() / "user/kvizomat").string());
-    EXPECT_NE(choice.notice.toStdString().find("нису пренесена"), std::string::npos)
-        << choice.notice.toStdString();
+    EXPECT_TRUE(contains(noticeOfStart(), "нису пренесена"));
     EXPECT_EQ(readFile(userFile("Baza.mdb")), before);
     EXPECT_FALSE(fs::exists(asideCopyPath(userFile("Baza.mdb"))));
 }
@@ -131,11 +132,8 @@ TEST_F(Installed, aDamagedCopyIsKeptAsideUnderADatedNameAndThePlayerIsTold) {
                                       whole.substr(0, whole.size() / 2)}) {
         SCOPED_TRACE(damage.size());
         writeFile(userFile("Baza.mdb"), damage);
-        const desktop::FolderChoice choice = choose();
+        EXPECT_TRUE(contains(noticeOfStart(), "Baza-ostecena-20261206-201530.mdb"));
         const std::string kept = userFile("Baza-ostecena-20261206-201530.mdb");
-        EXPECT_NE(choice.notice.toStdString().find("Baza-ostecena-20261206-201530.mdb"),
-                  std::string::npos)
-            << choice.notice.toStdString();
         EXPECT_EQ(readFile(kept), damage) << "the damaged file is kept as it was";
         EXPECT_EQ(readFile(userFile("Baza.mdb")), readFile(templateFile("Baza.mdb")));
         fs::remove(kept);
@@ -146,8 +144,7 @@ TEST_F(Installed, aMissingCopyIsMadeAnewAndThePlayerIsTold) {
     choose();
     fs::remove(userFile("Baza.mdb"));
     fs::remove(userFile("Mil.wav"));
-    const desktop::FolderChoice choice = choose();
-    EXPECT_NE(choice.notice.toStdString().find("није пронађена"), std::string::npos);
+    EXPECT_TRUE(contains(noticeOfStart(), "није пронађена"));
     EXPECT_EQ(readFile(userFile("Baza.mdb")), readFile(templateFile("Baza.mdb")));
     EXPECT_TRUE(fs::exists(userFile("Mil.wav"))) << "a lost sound comes back silently";
 }
@@ -193,12 +190,11 @@ TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefusedWithStatusTwo) {
 
     // The program itself: two on a refused option, nothing else started; zero on help.
     std::string output;
-    const std::string program = std::string(KVZ_PROGRAM_DIR) + "/kvizomat";
-    EXPECT_EQ(runCommand(program + " --no-such-thing", &output), 2);
-    EXPECT_NE(output.find("непозната опција '--no-such-thing'"), std::string::npos) << output;
-    EXPECT_EQ(runCommand(program + " --help", &output), 0);
-    EXPECT_NE(output.find("--fullscreen"), std::string::npos) << output;
-    EXPECT_EQ(runCommand(program + " --version", &output), 0);
+    EXPECT_EQ(runCommand(kProgram + " --no-such-thing", &output), 2);
+    EXPECT_TRUE(contains(output, "непозната опција '--no-such-thing'"));
+    EXPECT_EQ(runCommand(kProgram + " --help", &output), 0);
+    EXPECT_TRUE(contains(output, "--fullscreen"));
+    EXPECT_EQ(runCommand(kProgram + " --version", &output), 0);
     EXPECT_EQ(output.rfind("kvizomat ", 0), 0u) << output;
     for (const std::string name : {"kvizomat", "kvizomat-db", "kvizomat-script"}) {
         const std::string tool = std::string(KVZ_PROGRAM_DIR) + "/" + name;
@@ -228,11 +224,10 @@ TEST(CommandLine, helpIsInEnglishUnlessTheLocaleIsSerbianAndThenInThePlayersLett
     // The first line of the help under the locale variables given.
     auto firstLine = [&](const std::string& locale) {
         std::string output;
-        EXPECT_EQ(
-            runCommand("env -u LC_ALL -u LC_MESSAGES XDG_CONFIG_HOME=" + config.path().string() +
-                           " " + locale + " " + KVZ_PROGRAM_DIR + "/kvizomat -h",
-                       &output),
-            0);
+        EXPECT_EQ(runCommand("env -u LC_ALL -u LC_MESSAGES XDG_CONFIG_HOME=" +
+                                 config.path().string() + " " + locale + " " + kProgram + " -h",
+                             &output),
+                  0);
         return output.substr(0, output.find('\n'));
     };
     EXPECT_EQ(firstLine("LANG=en_US.UTF-8"), "Usage: kvizomat [OPTION]...");
@@ -249,11 +244,8 @@ TEST(CommandLine, aScreenshotThatCannotBeWrittenIsRefusedBeforeTheWindowSayingWh
     TempDir dir;
     std::string output;
     const std::string missing = dir.file("nema/slika.png");
-    EXPECT_EQ(
-        runCommand(std::string(KVZ_PROGRAM_DIR) + "/kvizomat --screenshot " + missing, &output), 2);
-    EXPECT_NE(output.find(missing + ": слика не може да се сачува: нема фасцикле"),
-              std::string::npos)
-        << output;
+    EXPECT_EQ(runCommand(kProgram + " --screenshot " + missing, &output), 2);
+    EXPECT_TRUE(contains(output, missing + ": слика не може да се сачува: нема фасцикле"));
     EXPECT_EQ(desktop::whyNotWritable(dir.path().string()), "то је фасцикла");
 
     // A folder the player may not write to; a file that can be written is not left behind.
@@ -269,17 +261,15 @@ TEST(CommandLine, aScreenshotThatCannotBeWrittenIsRefusedBeforeTheWindowSayingWh
 
 TEST(CommandLine, aStartThatCannotGoOnSaysWhyAndExitsWithOne) {
     TempDir dir;
-    const std::string program =
-        std::string(KVZ_PROGRAM_DIR) + "/kvizomat --dir " + dir.path().string();
+    const std::string program = kProgram + " --dir " + dir.path().string();
     std::string output;
     // No database in the folder: the game's own message, then the failure status.
-    EXPECT_EQ(runCommand("QT_QPA_PLATFORM=offscreen " + program, &output), 1) << output;
-    EXPECT_NE(output.find("Kraj! Obrisana je baza podataka."), std::string::npos) << output;
+    EXPECT_EQ(runCommand("QT_QPA_PLATFORM=offscreen " + program, &output), 1);
+    EXPECT_TRUE(contains(output, "Kraj! Obrisana je baza podataka."));
     // No screen at all: said in the player's words, not by a crash.
     EXPECT_EQ(
-        runCommand("env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + program, &output), 1)
-        << output;
-    EXPECT_NE(output.find("нема екрана"), std::string::npos) << output;
+        runCommand("env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " + program, &output), 1);
+    EXPECT_TRUE(contains(output, "нема екрана"));
 }
 
 using Presenter = DesktopTest;
@@ -447,8 +437,7 @@ bool holdsOpen(pid_t pid, const fs::path& file) {
 TEST(EndSignals, theSessionEndingTheProgramClosesItAsTheWindowWouldAndFreesTheDatabase) {
     TempDir dir;
     fs::copy_file(fs::path(KVZ_PROGRAM_DIR) / "Baza.mdb", dir.path() / "Baza.mdb");
-    const pid_t game = startQuietly(
-        {std::string(KVZ_PROGRAM_DIR) + "/kvizomat", "--mute", "--dir", dir.path().string()});
+    const pid_t game = startQuietly({kProgram, "--mute", "--dir", dir.path().string()});
     ASSERT_GT(game, 0);
     // Once the game holds its database it has set up its answer to the signal.
     int status = 0;

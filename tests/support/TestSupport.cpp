@@ -72,6 +72,11 @@ std::map<std::string, std::string> filesIn(const std::string& folder) {
     return files;
 }
 
+::testing::AssertionResult contains(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "\"" << part << "\" not in:\n" << text;
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <string>
@@ -42,6 +43,9 @@ std::string integrity(const Connection& conn);
 // Every file of a folder with its content, by name: nothing made, changed or removed beside
 // the database goes unnoticed.
 std::map<std::string, std::string> filesIn(const std::string& folder);
+
+// Whether `text` holds `part`; a failure shows the whole text.
+::testing::AssertionResult contains(const std::string& text, const std::string& part);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);
