@@ -16,6 +16,7 @@
 #include <thread>
 
 using namespace kvz;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 namespace {
@@ -91,14 +92,12 @@ TEST(BankUpgrade, theToolUpgradesACopyAndSaysWhatChanged) {
     const std::int64_t bundled = countRows(Connection(kBundled, kDatabasePassword), "tbKviz");
     std::string out;
     ASSERT_EQ(run("upgrade " + player + " " + templ, &out), 0) << out;
-    EXPECT_NE(out.find("bank release 1 upgraded to 2"), std::string::npos) << out;
-    EXPECT_NE(out.find(std::to_string(bundled) +
-                       " released question(s) replaced by the new "
-                       "release's " +
-                       std::to_string(bundled + 15)),
-              std::string::npos)
-        << out;
-    EXPECT_NE(out.find("1 question(s) of the player's own kept"), std::string::npos) << out;
+    for (const std::string& said :
+         {"bank release 1 upgraded to 2"s,
+          std::to_string(bundled) + " released question(s) replaced by the new release's " +
+              std::to_string(bundled + 15),
+          "1 question(s) of the player's own kept"s})
+        EXPECT_TRUE(test::contains(out, said));
     std::int64_t release = 0;
     const Json after = opened(player, release);
     EXPECT_EQ(release, 2);
@@ -106,9 +105,9 @@ TEST(BankUpgrade, theToolUpgradesACopyAndSaysWhatChanged) {
     EXPECT_EQ(after["tbStat"]["Start"], 9);
 
     EXPECT_EQ(run("upgrade " + player + " " + templ, &out), 0) << out;
-    EXPECT_NE(out.find("nothing to change"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "nothing to change"));
     EXPECT_EQ(run("upgrade " + player + " " + dir.file("nema.mdb"), &out), 1);
-    EXPECT_NE(out.find("no such file"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "no such file"));
     EXPECT_EQ(run("release " + player + " nula", &out), 2);
 }
 
@@ -175,7 +174,7 @@ TEST(BankImportWarnings, wordsReadOtherwiseInCyrillicAreWarnedAboutAndImportedUn
     const std::string before = test::readFile(db);
 
     EXPECT_EQ(run("import " + db + " --strict " + dir.file("q.csv"), &out), 1) << out;
-    EXPECT_NE(out.find("nothing was imported"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "nothing was imported"));
     EXPECT_EQ(test::readFile(db), before);
 
     ASSERT_EQ(run("import " + db + " " + dir.file("q.csv"), &out), 0) << out;
@@ -184,9 +183,9 @@ TEST(BankImportWarnings, wordsReadOtherwiseInCyrillicAreWarnedAboutAndImportedUn
          {file + ":2: warning: \"Pitanje\": \"II\" is a Roman numeral",
           file + ":3: warning: \"Pitanje\": \"DNA\" is an abbreviation",
           file + ":4: warning: \"Pitanje\": \"New\" has letters outside the Serbian alphabet",
-          file + ":4: warning: \"A\": \"SAD\" is an abbreviation"})
-        EXPECT_NE(out.find(warning), std::string::npos) << warning << "\n" << out;
-    EXPECT_NE(out.find("imported 3 question(s), 5 warning(s)"), std::string::npos) << out;
+          file + ":4: warning: \"A\": \"SAD\" is an abbreviation",
+          "imported 3 question(s), 5 warning(s)"s})
+        EXPECT_TRUE(test::contains(out, warning));
     const Json after = exportDatabase(Connection(db, kDatabasePassword));
     EXPECT_EQ(after["tbKviz"][17]["Pitanje"], "Gdje je Nev Jork?");
 }
@@ -199,6 +198,6 @@ TEST(BankCheck, aLevelWithOneQuestionIsWarnedAbout) {
     std::string out;
     ASSERT_EQ(run("create " + dir.file("Baza.mdb") + " " + dir.file("f.json"), &out), 0) << out;
     EXPECT_EQ(run("check " + dir.file("Baza.mdb"), &out), 0) << out;
-    EXPECT_NE(out.find("warning: level 4 has one question"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "warning: level 4 has one question"));
     EXPECT_EQ(out.find("warning: level 5"), std::string::npos) << out;
 }

@@ -31,8 +31,8 @@ TEST_F(DbTool, aRefusedRowLeavesTheDatabaseUnchangedAndFailsWithItsLine) {
     test::writeFile(dir.file("bad.csv"),
                     "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\nLoše?,a,b,v,g,1,7\n");
     EXPECT_EQ(run("import " + db + " " + dir.file("good.csv") + " " + dir.file("bad.csv")), 1);
-    EXPECT_NE(out.find("bad.csv:3:"), std::string::npos) << out;
-    EXPECT_NE(out.find("nothing was imported"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "bad.csv:3:"));
+    EXPECT_TRUE(test::contains(out, "nothing was imported"));
     EXPECT_EQ(test::readFile(db), before);
 }
 
@@ -43,22 +43,22 @@ TEST_F(DbTool, anImportThatWouldAddNothingOrGuessesIsRefusedWithItsReason) {
     EXPECT_EQ(run("import " + db + " --level 2 " + dir.file("empty.txt") + " /dev/null " +
                   dir.path().string()),
               1);
-    EXPECT_NE(out.find("empty.txt:1: holds no questions"), std::string::npos) << out;
-    EXPECT_NE(out.find("/dev/null:1: holds no questions"), std::string::npos) << out;
-    EXPECT_NE(out.find(dir.path().string() + ": is a folder"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "empty.txt:1: holds no questions"));
+    EXPECT_TRUE(test::contains(out, "/dev/null:1: holds no questions"));
+    EXPECT_TRUE(test::contains(out, dir.path().string() + ": is a folder"));
     for (const char* level : {"3x", "0", "", "--level"}) {
         EXPECT_EQ(run("import " + db + " " + dir.file("q.txt") + " --level \"" + level + "\""), 2)
             << level;
-        EXPECT_NE(out.find("--level takes a level from 1 to 15"), std::string::npos) << out;
+        EXPECT_TRUE(test::contains(out, "--level takes a level from 1 to 15"));
     }
     EXPECT_EQ(test::readFile(db), before);
     EXPECT_EQ(run("import " + db + " --level 3 " + dir.file("q.txt")), 0) << out;
-    EXPECT_NE(out.find("imported 1 question(s)"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "imported 1 question(s)"));
 }
 
 TEST_F(DbTool, checkReportsBadRowsAndUnplayableLevels) {
     EXPECT_EQ(run("check " + db), 0) << out;
-    EXPECT_NE(out.find("Every level can be played; no bad rows."), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "Every level can be played; no bad rows."));
 
     Json f = test::sampleFixture(1);
     f["tbKviz"][3]["Tac"] = "dva";
@@ -67,18 +67,18 @@ TEST_F(DbTool, checkReportsBadRowsAndUnplayableLevels) {
     test::writeFile(dir.file("bad.json"), f.dump());
     ASSERT_EQ(run("create " + db + " " + dir.file("bad.json")), 0) << out;
     EXPECT_EQ(run("check " + db), 1);
-    EXPECT_NE(out.find("row 4: Tac \"dva\""), std::string::npos) << out;
-    EXPECT_NE(out.find("row 9: A is empty"), std::string::npos) << out;
-    EXPECT_NE(out.find("12  0  0  NOT PLAYABLE"), std::string::npos) << out;
-    EXPECT_NE(out.find("Not every level can be played."), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "row 4: Tac \"dva\""));
+    EXPECT_TRUE(test::contains(out, "row 9: A is empty"));
+    EXPECT_TRUE(test::contains(out, "12  0  0  NOT PLAYABLE"));
+    EXPECT_TRUE(test::contains(out, "Not every level can be played."));
 }
 
 TEST_F(DbTool, aWrongPasswordOrAMissingFileIsAClearErrorNotACrash) {
     EXPECT_EQ(run("export " + dir.file("nema.mdb")), 1);
-    EXPECT_NE(out.find("no such file"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "no such file"));
     test::writeFile(dir.file("plain.mdb"), std::string(2048, '\0'));
     EXPECT_EQ(run("check " + dir.file("plain.mdb")), 1);
-    EXPECT_NE(out.find("not a Kvizomat database"), std::string::npos) << out;
+    EXPECT_TRUE(test::contains(out, "not a Kvizomat database"));
     EXPECT_EQ(run("frobnicate"), 2);
 }
 
