@@ -13,6 +13,11 @@ namespace {
 constexpr int kNavy = 0x800000, kWhite = 0xFFFFFF, kBlack = 0, kOrange = 0x0080FF,
               kAnswerBlue = 0xC00000, kLit = 0xFFFF00;
 
+// Each control named shows the caption given.
+void expectCaptions(const Json& d, std::initializer_list<std::pair<const char*, const char*>> all) {
+    for (const auto& [name, text] : all) EXPECT_EQ(caption(d, name), text) << name;
+}
+
 } // namespace
 
 TEST(GameFlow, theQuestionAppearsAtThreeSecondsItsLastAnswerAtFivePointFourThenTheBonusCounts) {
@@ -41,15 +46,11 @@ TEST(GameFlow, theQuestionAppearsAtThreeSecondsItsLastAnswerAtFivePointFourThenT
     // The count waits 2 s, then runs once a second down to nothing at tick 11.
     EXPECT_EQ(dumpLabelled(dumps, "7999")["fields"]["BonusTick"], 0);
     const Json& first = dumpLabelled(dumps, "8000");
-    EXPECT_EQ(caption(first, "lblBod"), "1");
-    EXPECT_EQ(caption(first, "lblTraka"), "100");
+    expectCaptions(first, {{"lblBod", "1"}, {"lblTraka", "100"}});
     EXPECT_EQ(control(first, "lblTraka")["back"], kBlack);
-    const Json& second = dumpLabelled(dumps, "9000");
-    EXPECT_EQ(caption(second, "lblBod"), "2");
-    EXPECT_EQ(caption(second, "lblTraka"), "90");
+    expectCaptions(dumpLabelled(dumps, "9000"), {{"lblBod", "2"}, {"lblTraka", "90"}});
     const Json& last = dumpLabelled(dumps, "18000");
-    EXPECT_EQ(caption(last, "lblBod"), "11");
-    EXPECT_EQ(caption(last, "lblTraka"), "0");
+    expectCaptions(last, {{"lblBod", "11"}, {"lblTraka", "0"}});
     EXPECT_FALSE(last["timers"]["Timer1"]["enabled"]);
 }
 
@@ -115,13 +116,12 @@ TEST(GameFlow, theCheckPictureJudgesTheAnswerItStandsUnderOncePerGame) {
     auto dumps = play(game);
     const Json& wrong = dumpLabelled(dumps, "wrong");
     EXPECT_EQ(caption(wrong, "lblVoditelj"), "NE");
-    EXPECT_TRUE(visible(wrong, "lblVoditelj"));
-    EXPECT_FALSE(visible(wrong, "imgVoditelj"));
+    EXPECT_TRUE(visible(wrong, "lblVoditelj") && !visible(wrong, "imgVoditelj"));
     EXPECT_EQ(control(wrong, "lblVoditelj")["left"], control(wrong, "Label5(2)")["left"]);
     EXPECT_FALSE(wrong["fields"]["HostCheckAvailable"]);
     for (const char* label : {"gone", "next"}) {
-        EXPECT_FALSE(visible(dumpLabelled(dumps, label), "lblVoditelj")) << label;
-        EXPECT_FALSE(visible(dumpLabelled(dumps, label), "imgVoditelj")) << label;
+        const Json& d = dumpLabelled(dumps, label);
+        EXPECT_FALSE(visible(d, "lblVoditelj") || visible(d, "imgVoditelj")) << label;
     }
 
     GameScript right;
@@ -147,8 +147,7 @@ TEST(GameFlow, aRightAnswerCelebratesForThreeSecondsRefusingInputThenAnnouncesTh
     EXPECT_EQ(refused["fields"]["SelectedAnswer"], 1);
 
     const Json& step1 = dumpLabelled(dumps, "step1");
-    EXPECT_EQ(caption(step1, "lblOsv"), "100");
-    EXPECT_EQ(caption(step1, "Label3(0)"), "100");
+    expectCaptions(step1, {{"lblOsv", "100"}, {"Label3(0)", "100"}});
     EXPECT_EQ(control(step1, "lblKviz(1)")["back"], kOrange);
     EXPECT_EQ(eventsOf(step1, "sound"), std::vector<Json>{"Mil.wav"});
     EXPECT_EQ(control(step1, "lblOsv")["left"].get<int>() +
@@ -172,12 +171,8 @@ TEST(GameFlow, theBonusOfTheTickTheAnswerWasGivenJoinsThePointsTotal) {
     auto dumps = play(game);
     const Json& asked = dumpLabelled(dumps, "asked");
     EXPECT_EQ(asked["fields"]["QuestionNo"], 4);
-    EXPECT_EQ(caption(asked, "lblOsv"), "250");
-    EXPECT_EQ(caption(asked, "lblBod"), "4");
-    EXPECT_EQ(caption(asked, "lblTraka"), "280");
-    const Json& won = dumpLabelled(dumps, "won");
-    EXPECT_EQ(caption(won, "lblOsv"), "530");
-    EXPECT_EQ(caption(won, "Label3(0)"), "500");
+    expectCaptions(asked, {{"lblOsv", "250"}, {"lblBod", "4"}, {"lblTraka", "280"}});
+    expectCaptions(dumpLabelled(dumps, "won"), {{"lblOsv", "530"}, {"Label3(0)", "500"}});
     EXPECT_EQ(caption(dumpLabelled(dumps, "next"), "lblNajava(2)"), "1.000");
 }
 
