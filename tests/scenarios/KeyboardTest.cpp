@@ -110,16 +110,12 @@ TEST(Keyboard, aWholeGameIsPlayedByKeyboardAlone) {
     EXPECT_FALSE(walked["ended"]);
     EXPECT_TRUE(dumpLabelled(dumps, "left")["ended"]);
 
-    Json stored = folder.exportDatabase()["tbRezultati"];
-    int found = 0;
-    for (const Json& row : stored) {
-        if (row["Ime"] != "Qiqana") continue;
-        ++found;
-        EXPECT_EQ(row["RB"], 3);
-        EXPECT_EQ(row["Skor"], 600);
-        EXPECT_EQ(row["Datum"], "2026-03-14");
-    }
-    EXPECT_EQ(found, 1);
+    // One result stored: question, points and date.
+    const Json results = folder.exportDatabase()["tbRezultati"];
+    std::vector<Json> stored;
+    for (const Json& row : results)
+        if (row["Ime"] == "Qiqana") stored.push_back(Json{row["RB"], row["Skor"], row["Datum"]});
+    EXPECT_EQ(stored, (std::vector<Json>{Json{3, 600, "2026-03-14"}}));
 }
 
 TEST(Keyboard, withTheHelpShownOnlyF1AndEscAct) {
