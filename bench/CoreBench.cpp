@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core in virtual time: start-up, the timer ticks the window runs all the time, and
 // whole games.
 #include "CoreSession.h"

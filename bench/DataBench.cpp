@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data layer: the level count at start-up and a question load on the bank of a
 // million questions, a counter bump and a results update on the bundled database.
 #include "BigBank.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvizomat-bench-events: plays whole games through the core and times every event it
 // delivers (clicks and timer ticks, each with everything its handler does, database
 // writes included), then prints per kind of event the count, median, 99th percentile

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvizomat-launch: starts a program that reports its first painted frame (see
 // src/desktop/FirstFrame.h) and prints "MS_TO_FIRST_FRAME PEAK_RSS_KB CPU_MS W H": the time
 // from just before the process was created to that frame, then the peak resident memory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the start-up figures: a Qt Widgets program that only opens an empty window
 // of the given size and reports its first painted frame as the game does.
 #include "FirstFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full repaint of the window as the desktop program paints it in full screen, offscreen,
 // at two screen sizes: the opening screen, and a question with its four answers on screen.
 #include "CoreSession.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up held against the same-work floor (../shared/bench/qt-floor-work: a Qt window that
 # opens the encrypted bank, counts a level and paints as much text as the opening screen):
 # the time from the start of the process to its first visible window, polled with xdotool

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvizomat-bigbank: writes a program folder holding a generated bank of about a million
 // questions, for measuring the game on a large bank.
 #include "BigBank.h"

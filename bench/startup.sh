@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process figures: the time from process start to the first painted frame of the
 # opening screen, the peak resident memory and the processor time of kvizomat, beside a
 # minimal Qt Widgets program that only opens an empty window of the same size (the floor

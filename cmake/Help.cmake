@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A program's --help text lives in one plain text file: compiled into the program as a
 # string constant, and turned into its man page (packaging/man-page.awk), so the two cannot
 # drift apart.

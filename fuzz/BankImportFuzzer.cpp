@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question-bank import: any file in any of the three formats is read without a fault,
 // and every question it accepts is one the game accepts at start-up.
 #include "FuzzCheck.h"

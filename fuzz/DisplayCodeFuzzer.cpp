@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display code: any bytes are decoded, converted and shown without a fault, and what
 // converts comes back unchanged the way there and back.
 #include "FuzzCheck.h"

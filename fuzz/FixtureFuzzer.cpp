@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixtures: any JSON is refused with a reason or made into a database whose export holds
 // the same rows.
 #include "FuzzCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Player names: the name functions take any bytes, and the name box, fed any characters,
 // holds printable display code that normalises to a stable name.
 #include "FuzzCheck.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The question editor beside the game: its program, desktop entry, metadata and icon (the
 # game's icon with a pencil, also the window's icon from the resources).
 set(KVZ_EDITOR_ID org.kvizomat.Kvizomat.Editor)

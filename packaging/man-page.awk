@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a man page (roff) from a program's --help text, the one source of both.
 #   awk -v name=N -v section=S -v summary=TEXT -v date=YYYY-MM-DD -v version=V \
 #       -v manual=TITLE -v seealso="a(1) b(6)" -f man-page.awk HELP.txt

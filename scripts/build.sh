@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then configures and builds with the given preset
 # (default: "default"); further arguments go to the configure step.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the built Debian package: exactly the expected files, runtime dependencies only, no
 # maintainer scripts, a machine-readable copyright file, the Debian changelog, man pages that
 # render, a valid desktop entry and AppStream metadata that agree with the package, no lintian

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lists what a screen reader sees of the question editor over AT-SPI, and fails when a
 # control that takes input has no name. Needs a display (DISPLAY) and python3-pyatspi.
 #   scripts/editor-atspi.sh [BANK.mdb]     (default: a new bank in a temporary folder)

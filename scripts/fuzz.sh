@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (preset "fuzz", clang) and runs each for SECONDS (default 10),
 # starting from the seeds in fuzz/corpus. New inputs go to build-fuzz/corpus, a failing input
 # to build-fuzz/; the repository is left as it is.

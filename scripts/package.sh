@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/package/kvizomat_<version>_<arch>.deb from the default
 # build (installed under /usr, programs stripped, dependencies found by dpkg-shlibdeps).
 #   scripts/package.sh        then: sudo apt install ./build/package/kvizomat_*.deb

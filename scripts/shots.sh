@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Screenshots of the window's states at 800 x 600 and at a small screen (640 x 480), made by
 # playing tools/shots/tour.txt through kvizomat-shots. Build first (scripts/build.sh).
 #   scripts/shots.sh [--latin] [OUTDIR]        (default: build/shots)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One command from a fresh Debian 12 machine to the whole test suite, passed: the normal
 # build and its package, the same tests under AddressSanitizer + UndefinedBehaviorSanitizer,
 # and a short run of every libFuzzer target. The formatting is checked and warnings are errors.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Screenshots of the real window, under Xvfb with a window manager (openbox) and the Serbian
 # Cyrillic keyboard layout, played by the keys a Serbian player presses (б for B, д for D)
 # and by clicks, through xdotool: the opening screen, a question,

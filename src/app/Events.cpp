@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the window delivers mouse, keyboard, focus, size and timer events to the handlers.
 #include "app/Form1.h"
 #include "app/Messages.h"

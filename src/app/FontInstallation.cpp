@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Installing the display font on a first start: copy the font file into the user's font
 // folder and register it; the settings row remembers success so later starts skip it.
 #include "app/FontInstallation.h"

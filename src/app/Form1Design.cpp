@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design values of every control of the window, like a form file: captions, colours,
 // fonts, tooltips, pictures and the positions the window starts from, back to front.
 #include "app/Form1.h"

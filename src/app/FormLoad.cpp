@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the window into its opening screen.
 #include "app/FontInstallation.h"
 #include "app/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window's game-state fields, one row each: type, name, starting value. Form1 declares

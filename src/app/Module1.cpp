@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up procedure and the program-wide helpers.
 #include "app/Form1.h"
 #include "app/Messages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The announcements a listening player hears: the texts on screen, in reading order.
 #include "app/Spoken.h"
 

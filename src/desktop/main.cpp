@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: the game's window on Qt.
 #include "Accessibility.h"
 #include "CommandLine.h"

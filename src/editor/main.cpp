@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvizomat-editor: writes, checks and plays a question bank of the game.
 #include "EditorWindow.h"
 #include "Help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The banner before each question, the loading of the question and the clearing of the
 // answers.
 #include "app/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hovering over and marking one of the four answers.
 #include "app/Form1.h"
 #include "app/Spoken.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The celebration of a right answer to questions 1..14 and the climb to the next rung.
 #include "app/Form1.h"
 #include "app/Spoken.h"

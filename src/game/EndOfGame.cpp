@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a game: the message of the points kept, the return to the start screen after
 // a wrong answer or after walking away, and leaving the program.
 #include "app/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DA and NE, the answer check, the verdict on a confirmed answer and the game's heartbeat
 // Timer2: record-holder rows, the audience chart, the wrong-answer sequence and the friend
 // call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing by keyboard: each key released is turned into the call a click would make,
 // by one table of tests taken in order; the first that applies ends the handler.
 #include "app/Form1.h"

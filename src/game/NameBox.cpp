@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name box: what it takes, how it normalises the name, and its keys.
 #include "app/Form1.h"
 #include "text/Names.h"

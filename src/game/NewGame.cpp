@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a new game and painting the prize ladder.
 #include "app/Form1.h"
 #include "game/Ladder.h"

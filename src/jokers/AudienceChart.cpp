@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audience's vote and its bar chart. The vote is made up from the level, the place of
 // the right answer and a chance that the audience knows; each use records whether the
 // audience's favourite was right.

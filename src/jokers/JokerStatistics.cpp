@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics panel: how often the friend and the audience have been right.
 #include "app/Form1.h"
 #include "data/Value.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three jokers: 50:50, the call to a friend and the audience, and the closing of the
 // audience chart.
 #include "jokers/Jokers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing the question by another of the same level, once per game at questions 10 to 14.
 #include "app/Form1.h"
 #include "app/Spoken.h"

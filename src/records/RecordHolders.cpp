@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of the ten best results: shown at load and at each new game, offered every
 // ended game once.
 #include "app/Form1.h"

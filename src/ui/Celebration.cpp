@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timer4: the celebration of the top prize, and the sponsor panel it leaves on screen.
 #include "app/Form1.h"
 #include "game/Ladder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help screen: the keyboard commands drawn line by line into the panel picHelp, in a
 // size chosen by the screen, opened and closed by F1, the "?" picture and lblInfo.
 #include "app/Form1.h"

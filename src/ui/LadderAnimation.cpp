@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timer1: the idle animation of the prize ladder and the joker pictures, and the
 // speed-bonus count while a question is on screen.
 #include "app/Form1.h"

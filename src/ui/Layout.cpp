@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placing the controls for the window's size.
 //
 // The window is built from three columns set by the top bar: left and right a quarter of

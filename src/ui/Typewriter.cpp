@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timer5: the knowledge typewriter. The motto is typed letter by letter while the five logo
 // pictures take turns; between two passes a collaborator's name is shown.
 #include "app/Form1.h"

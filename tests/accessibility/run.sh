@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs walk_tree.py against the real game: its own X server, a session bus and the
 # accessibility bus started on it, as a desktop session has them.
 #   run.sh KVIZOMAT KVIZOMAT_DB MODE

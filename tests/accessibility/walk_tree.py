@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the real game window through its accessibility tree over AT-SPI, as a screen reader
 sees it. Run inside a session bus with an X server (see run.sh):
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as an installed application: where it keeps the player's data, its command
 // line, the larger drawing for a projector and the choice of Latin letters.
 #include "CommandLine.h"

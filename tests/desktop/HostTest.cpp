@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of the desktop host: key codes, timers, hit testing, text and the copy lock.
 #include "DesktopFixture.h"
 #include "Fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's window end to end: it starts on the bundled database, paints the opening
 // screen, and a name typed into the name box plus a click on Start begin a game.
 #include "DesktopFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's window driven as a user drives it, by keys and clicks, on a bank file.
 #include "EditorWindow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A database the game cannot use is refused at start-up with a message that says what is
 // wrong and what to do, and the file is left exactly as it was.
 #include "data/Schema.h"

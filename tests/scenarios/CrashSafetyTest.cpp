@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A kill at any moment leaves Baza.mdb whole and loses at most the writes in flight: the
 // driver plays games that write after almost every step and is killed (SIGKILL) at random
 // moments; each time the file must pass the integrity check and hold exactly one of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user of kvizomat-script sees: its exit status, its messages and its dumps.
 #include "app/Form1.h"
 #include "script/Script.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A write the disk refuses during play, committed behind the game as the window commits it,
 // reaches the player at once as a database error, the game goes no further as though it had
 // been stored, and the file keeps exactly what was stored before.

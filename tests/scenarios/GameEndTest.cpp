@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a game ends, played through the driver: the wrong-answer sequence and the points
 // kept, walking away, leaving the program, and the faults a bank or a double click could
 // cause.

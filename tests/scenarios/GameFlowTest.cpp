@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game played through the driver with the real timer periods: the announcement, the
 // guards, marking an answer, the climb and the points, and the idle ladder.
 #include "GameScript.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The jokers, the audience chart and the replacement, played through the driver on the
 // sample bank, where A is the right answer at every level.
 #include "GameScript.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files beside Baza.mdb that SQLite would use at the first open. The game's own journal,
 // left by a crash, puts the file back in order; a journal that cannot be the file's own, or
 // a log of another program's changes, is refused with a message naming it, and every file

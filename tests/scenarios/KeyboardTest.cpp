@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing by keyboard, through the driver: a whole game without the mouse, and the order in
 // which the window's key table lets a key act.
 #include "GameScript.h"

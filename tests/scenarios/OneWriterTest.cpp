@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One program writes a database at a time. The game keeps its counters in memory and writes
 // them back, so a second writer beside it would lose every count the other one made: the
 // database's own lock turns the second one away with a message, readers still read, and a

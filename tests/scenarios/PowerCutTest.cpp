@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A power cut at any moment leaves Baza.mdb whole, in one of the states the games passed
 // through. A kill stops the program but the system still writes what it was given; a power
 // cut loses what the disk had not made durable. So every write and sync the game makes

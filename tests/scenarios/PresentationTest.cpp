@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The win celebration and the help screen, played through the driver.
 #include "GameScript.h"
 #include "app/Form1.h"

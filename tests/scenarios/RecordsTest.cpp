@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an ended game leaves in the record-holder list, read from the exported database.
 #include "GameScript.h"
 #include "support/ScriptSupport.h"

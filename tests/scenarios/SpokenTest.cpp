@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a listening player hears: the announcements the driver prints as "say" events, in
 // order, played on the sample bank (A is right at every level).
 #include "GameScript.h"

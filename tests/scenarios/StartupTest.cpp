@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the opening screen and a new game, played through the driver.
 #include "support/ScriptSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game heard: the window plays on the real services into a sound server of the test's
 // own, whose null sink is recorded. Each beep, the fanfare and the wrong-answer phrase must
 // be in the recording where the game asked for them, and nothing anywhere else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three source formats of a question bank, each read a row at a time.
 #include "common/BankReaders.h"
 

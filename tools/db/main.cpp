@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvizomat-db: makes, reads, fills and checks the game's database.
 #include "Help.h"
 #include "common/BankCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvizomat-script: plays the game headless from a script and prints its state as JSON.
 #include "Help.h"
 #include "script/ScriptRunner.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvizomat-shots: plays a driver script and saves the window, as the program paints it, at
 // every labelled dump: a repeatable way to look at any state of a game.
 #include "Fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound module: WAV playback on Qt Multimedia, loaded by the program at its first sound.
 #include "Sound.h"
 

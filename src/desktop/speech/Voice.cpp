@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speech module: the spoken quiz's voice on Qt TextToSpeech, loaded by the program when
 // speech is first turned on.
 #include "Speech.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Installing the display font on a first start, and not again once it is installed.
 #include "app/Form1.h"
 #include "data/Settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long seeded random sequences of window events straight against the core: clicks, double
 // clicks, moves, keys, typing, focus changes, resizes and timer ticks, with the game's rules
 // checked after every event. A failure names the seed and the event, so it replays.

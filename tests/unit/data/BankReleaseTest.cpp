@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A new release of the bank reaches a player's copy: the released questions are replaced, and
 // whatever is the player's (counters, settings, results, questions he added or edited, and
 // the absence of those he deleted) survives the upgrade.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the game's writes go: committed behind the game in order, or on a scratch copy in
 // memory that leaves the file alone; and the list of results kept in memory in the
 // database's own order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's model against real database files: its changes, its check, its search and
 // the lock it shares with the game.
 #include "data/BankRelease.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DA guard against a panel reopened by a double click, driven on the window directly.
 #include "app/Form1.h"
 #include "support/FakePlatform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record-holder list: how it is shown, which ended games enter it and with what score.
 #include "app/Form1.h"
 #include "support/FakePlatform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Words written in Latin letters that the Cyrillic display reads otherwise are found, and
 // the letters Serbian lacks are spelled the Serbian way.
 #include "text/ReadingWarnings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvizomat-db release and upgrade: the bundled bank is a release, a player's copy is brought
 // up to a newer one and the tool says what changed, and a kill at any moment of an upgrade
 // leaves the copy either as it was or wholly upgraded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help screen: its lines in both sizes.
 #include "PresentationForm.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's layout at every size from 640 x 480 to 1920 x 1080 pixels: every control
 // inside the window, nothing that matters covered, things in their reading order.
 #include "app/Form1.h"

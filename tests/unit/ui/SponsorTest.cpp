@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sponsor panel the win celebration ends on.
 #include "PresentationForm.h"
 

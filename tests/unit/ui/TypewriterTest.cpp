@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The knowledge typewriter: the motto letter by letter, the turning logos and the
 // collaborator's name between two passes.
 #include "PresentationForm.h"
