@@ -31,41 +31,40 @@ class Installed : public ::testing::Test {
   protected:
     Installed() {
         qtApp();
-        fs::create_directories(root.path() / "bin");
+        fs::create_directories(bin);
         fs::create_directories(root.path() / "share/kvizomat");
-        fs::copy_file(fs::path(KVZ_PROGRAM_DIR) / "Baza.mdb", templateFile("Baza.mdb"));
+        fs::copy_file(fs::path(KVZ_PROGRAM_DIR) / "Baza.mdb", templateBank);
         for (const char* sound : {"Mil.wav", "Drugar.wav"}) writeFile(templateFile(sound), "RIFF");
     }
 
     std::string templateFile(const std::string& name) const {
-        return (root.path() / "share/kvizomat" / name).string();
+        return root.file("share/kvizomat/" + name);
     }
-    std::string userFile(const std::string& name) const {
-        return (root.path() / "user/kvizomat" / name).string();
-    }
+    std::string userFile(const std::string& name) const { return user + "/" + name; }
     // The notice of a start that plays from the user's folder.
     std::string noticeOfStart() const {
         const desktop::FolderChoice choice = choose();
-        EXPECT_EQ(choice.folder.toStdString(), (root.path() / "user/kvizomat").string());
+        EXPECT_EQ(choice.folder.toStdString(), user);
         return choice.notice.toStdString();
     }
     desktop::FolderChoice choose() const {
-        const QString bin = QString::fromStdString((root.path() / "bin").string());
+        const QString executable = QString::fromStdString(bin);
         return desktop::chooseProgramFolder(
-            bin, desktop::installedTemplateFolder(bin),
-            QString::fromStdString((root.path() / "user/kvizomat").string()),
+            executable, desktop::installedTemplateFolder(executable), QString::fromStdString(user),
             QDateTime(QDate(2026, 12, 6), QTime(20, 15, 30)));
     }
 
     // A newer release of the bank installed over the template: one question more.
     void installNewerBank() const {
-        Connection conn(templateFile("Baza.mdb"), kDatabasePassword);
+        Connection conn(templateBank, kDatabasePassword);
         conn.exec("INSERT INTO tbKviz (Pitanje, A, B, V, G, RB, Tac) "
                   "VALUES ('Novo pitawe', 'a', 'b', 'v', 'g', 7, 3)");
         markRelease(conn, bankRelease(conn) + 1, {});
     }
 
     TempDir root;
+    const std::string bin = root.file("bin"), user = root.file("user/kvizomat");
+    const std::string userBank = userFile("Baza.mdb"), templateBank = templateFile("Baza.mdb");
 };
 
 // A picture drawn by `pictures` over the whole of a black image.
@@ -78,101 +77,87 @@ QImage drawn(desktop::Pictures& pictures, const std::string& name, QSize size,
     return image;
 }
 
+// Whether the process holds the file open.
+bool holdsOpen(pid_t pid, const fs::path& file) {
+    std::error_code ec;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec))
+        if (fs::read_symlink(fd.path(), ec) == file) return true;
+    return false;
+}
+
 } // namespace
 
 TEST_F(Installed, theFirstStartFillsTheUsersFolderFromTheTemplateAndTheNextKeepsIt) {
     EXPECT_EQ(noticeOfStart(), "");
     for (const char* name : {"Baza.mdb", "Mil.wav", "Drugar.wav"})
         EXPECT_EQ(readFile(userFile(name)), readFile(templateFile(name))) << name;
-    EXPECT_TRUE(QFile::permissions(QString::fromStdString(userFile("Baza.mdb"))) &
-                QFile::WriteOwner);
+    EXPECT_TRUE(QFile::permissions(QString::fromStdString(userBank)) & QFile::WriteOwner);
 
     // Records written since the first start are kept across starts.
-    Connection(userFile("Baza.mdb"), kDatabasePassword, Connection::Mode::OpenExisting)
+    Connection(userBank, kDatabasePassword, Connection::Mode::OpenExisting)
         .exec("UPDATE tbStat SET Start = 41");
-    const std::string played = readFile(userFile("Baza.mdb"));
+    const std::string played = readFile(userBank);
 
     EXPECT_EQ(noticeOfStart(), "");
-    EXPECT_EQ(readFile(userFile("Baza.mdb")), played);
+    EXPECT_EQ(readFile(userBank), played);
 }
 
-TEST_F(Installed, aCopyOfAnOlderBankGetsTheNewQuestionsAndKeepsWhatWasPlayed) {
+TEST_F(Installed,
+       anOlderCopyGetsTheNewQuestionsKeepsWhatWasPlayedAndAFailedUpgradeLeavesItAsItWas) {
     choose();
-    Connection(userFile("Baza.mdb"), kDatabasePassword).exec("UPDATE tbStat SET Start = 41");
+    Connection copy(userBank, kDatabasePassword);
+    copy.exec("UPDATE tbStat SET Start = 41");
+    // A write that fails inside the upgrade, as on a full disk.
+    copy.exec("CREATE TRIGGER fails AFTER INSERT ON tbKviz "
+              "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     installNewerBank();
+    const std::string before = readFile(userBank);
+    EXPECT_TRUE(contains(noticeOfStart(), "нису пренесена"));
+    EXPECT_EQ(readFile(userBank), before);
+    EXPECT_FALSE(fs::exists(asideCopyPath(userBank)));
 
+    copy.exec("DROP TRIGGER fails");
     EXPECT_EQ(noticeOfStart(), "");
-    Connection copy(userFile("Baza.mdb"), kDatabasePassword);
-    EXPECT_EQ(bankRelease(copy),
-              bankRelease(Connection(templateFile("Baza.mdb"), kDatabasePassword)));
+    EXPECT_EQ(bankRelease(copy), bankRelease(Connection(templateBank, kDatabasePassword)));
     auto added = copy.prepare("SELECT COUNT(*) FROM tbKviz WHERE Pitanje = 'Novo pitawe'");
     ASSERT_TRUE(added.step());
     EXPECT_EQ(added.column(0).number(), 1);
-    EXPECT_EQ(storedSetting(userFile("Baza.mdb"), "Start").number(), 41);
-    EXPECT_FALSE(fs::exists(asideCopyPath(userFile("Baza.mdb"))));
+    EXPECT_EQ(storedSetting(userBank, "Start").number(), 41);
+    EXPECT_FALSE(fs::exists(asideCopyPath(userBank)));
 }
 
-TEST_F(Installed, anUpgradeThatFailsIsToldAndTheGamePlaysOnTheCopyAsItWas) {
+TEST_F(Installed, aDamagedCopyIsKeptAsideUnderADatedNameAMissingOneIsMadeAnewAndThePlayerIsTold) {
     choose();
-    // A write that fails inside the upgrade, as on a full disk.
-    Connection(userFile("Baza.mdb"), kDatabasePassword)
-        .exec("CREATE TRIGGER fails AFTER INSERT ON tbKviz "
-              "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-    installNewerBank();
-    const std::string before = readFile(userFile("Baza.mdb"));
-
-    EXPECT_TRUE(contains(noticeOfStart(), "нису пренесена"));
-    EXPECT_EQ(readFile(userFile("Baza.mdb")), before);
-    EXPECT_FALSE(fs::exists(asideCopyPath(userFile("Baza.mdb"))));
-}
-
-TEST_F(Installed, aDamagedCopyIsKeptAsideUnderADatedNameAndThePlayerIsTold) {
-    choose();
-    const std::string whole = readFile(templateFile("Baza.mdb"));
+    const std::string whole = readFile(templateBank);
     for (const std::string& damage : {std::string("this is no database at all"), std::string(),
                                       whole.substr(0, whole.size() / 2)}) {
         SCOPED_TRACE(damage.size());
-        writeFile(userFile("Baza.mdb"), damage);
+        writeFile(userBank, damage);
         EXPECT_TRUE(contains(noticeOfStart(), "Baza-ostecena-20261206-201530.mdb"));
         const std::string kept = userFile("Baza-ostecena-20261206-201530.mdb");
         EXPECT_EQ(readFile(kept), damage) << "the damaged file is kept as it was";
-        EXPECT_EQ(readFile(userFile("Baza.mdb")), readFile(templateFile("Baza.mdb")));
+        EXPECT_EQ(readFile(userBank), whole);
         fs::remove(kept);
     }
-}
 
-TEST_F(Installed, aMissingCopyIsMadeAnewAndThePlayerIsTold) {
-    choose();
-    fs::remove(userFile("Baza.mdb"));
+    fs::remove(userBank);
     fs::remove(userFile("Mil.wav"));
     EXPECT_TRUE(contains(noticeOfStart(), "није пронађена"));
-    EXPECT_EQ(readFile(userFile("Baza.mdb")), readFile(templateFile("Baza.mdb")));
+    EXPECT_EQ(readFile(userBank), whole);
     EXPECT_TRUE(fs::exists(userFile("Mil.wav"))) << "a lost sound comes back silently";
 }
 
 TEST_F(Installed, aPortableFolderWithItsOwnDatabasePlaysWhereItIs) {
-    fs::copy_file(templateFile("Baza.mdb"), root.path() / "bin/Baza.mdb");
-    const desktop::FolderChoice choice = choose();
-    EXPECT_EQ(choice.folder.toStdString(), (root.path() / "bin").string());
+    fs::copy_file(templateBank, bin + "/Baza.mdb");
+    EXPECT_EQ(choose().folder.toStdString(), bin);
     EXPECT_FALSE(fs::exists(root.path() / "user")) << "nothing is copied for a portable copy";
     // Without a template the executable's folder is used too, and the game reports the loss.
-    fs::remove(root.path() / "bin/Baza.mdb");
+    fs::remove(bin + "/Baza.mdb");
     fs::remove_all(root.path() / "share");
-    EXPECT_EQ(choose().folder.toStdString(), (root.path() / "bin").string());
+    EXPECT_EQ(choose().folder.toStdString(), bin);
 }
 
-TEST(DataHome, aRelativeXdgDataHomeIsIgnoredNotReadAgainstTheCurrentFolder) {
-    qtApp();
-    qputenv("XDG_DATA_HOME", "podaci/share");
-    EXPECT_EQ(desktop::userDataFolder(), QDir::homePath() + "/.local/share/kvizomat");
-    EXPECT_EQ(desktop::QtPlatform().fontFolder(),
-              (QDir::homePath() + "/.local/share/fonts").toStdString());
-    qputenv("XDG_DATA_HOME", "/srv/podaci/");
-    EXPECT_EQ(desktop::userDataFolder(), QStringLiteral("/srv/podaci/kvizomat"));
-    qunsetenv("XDG_DATA_HOME");
-}
-
-TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefusedWithStatusTwo) {
+TEST(CommandLine, knownOptionsAndAllTheHelpNamesAreReadAndAnythingElseIsRefusedWithStatusTwo) {
     using desktop::parseCommandLine;
     const desktop::ParsedOptions all =
         parseCommandLine({"--fullscreen", "--latin", "--mute", "--dir", "/srv/kviz"});
@@ -188,6 +173,17 @@ TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefusedWithStatusTwo) {
     EXPECT_EQ(parseCommandLine({"game.mdb"}).error, "непозната опција 'game.mdb'");
     EXPECT_EQ(parseCommandLine({"--dir"}).error, "опција --dir тражи вриједност");
     EXPECT_FALSE(parseCommandLine({"--dir="}).error.empty());
+    for (const auto language : {desktop::HelpLanguage::English, desktop::HelpLanguage::Serbian}) {
+        const std::string help = desktop::usage(language);
+        for (std::size_t at = help.find(" -"); at != std::string::npos;
+             at = help.find(" -", at + 1)) {
+            const std::string option =
+                help.substr(at + 1, help.find_first_of(" ,\n", at + 1) - at - 1);
+            const std::string error = parseCommandLine({option}).error;
+            // A valued option alone is refused for its missing value, never as unknown.
+            EXPECT_EQ(error.find("непозната"), std::string::npos) << option << ": " << error;
+        }
+    }
 
     // The program itself: two on a refused option, nothing else started; zero on help.
     std::string output;
@@ -206,29 +202,14 @@ TEST(CommandLine, knownOptionsAreReadAndAnythingElseIsRefusedWithStatusTwo) {
     }
 }
 
-TEST(CommandLine, everyOptionTheHelpNamesIsUnderstood) {
-    for (const auto language : {desktop::HelpLanguage::English, desktop::HelpLanguage::Serbian}) {
-        const std::string help = desktop::usage(language);
-        for (std::size_t at = help.find(" -"); at != std::string::npos;
-             at = help.find(" -", at + 1)) {
-            const std::string option =
-                help.substr(at + 1, help.find_first_of(" ,\n", at + 1) - at - 1);
-            const std::string error = desktop::parseCommandLine({option}).error;
-            // A valued option alone is refused for its missing value, never as unknown.
-            EXPECT_EQ(error.find("непозната"), std::string::npos) << option << ": " << error;
-        }
-    }
-}
-
 TEST(CommandLine, helpIsInEnglishUnlessTheLocaleIsSerbianAndThenInThePlayersLetters) {
     TempDir config;
+    const std::string env =
+        "env -u LC_ALL -u LC_MESSAGES XDG_CONFIG_HOME=" + config.path().string();
     // The first line of the help under the locale variables given.
     auto firstLine = [&](const std::string& locale) {
         std::string output;
-        EXPECT_EQ(runCommand("env -u LC_ALL -u LC_MESSAGES XDG_CONFIG_HOME=" +
-                                 config.path().string() + " " + locale + " " + kProgram + " -h",
-                             &output),
-                  0);
+        EXPECT_EQ(runCommand(env + " " + locale + " " + kProgram + " -h", &output), 0);
         return output.substr(0, output.find('\n'));
     };
     EXPECT_EQ(firstLine("LANG=en_US.UTF-8"), "Usage: kvizomat [OPTION]...");
@@ -241,9 +222,10 @@ TEST(CommandLine, helpIsInEnglishUnlessTheLocaleIsSerbianAndThenInThePlayersLett
     EXPECT_EQ(firstLine("LANG=sr_RS.UTF-8 LC_MESSAGES=C"), "Usage: kvizomat [OPTION]...");
 }
 
-TEST(CommandLine, aScreenshotThatCannotBeWrittenIsRefusedBeforeTheWindowSayingWhy) {
+TEST(CommandLine, aStartThatCannotGoOnSaysWhyAndExitsWithAFailureStatus) {
     TempDir dir;
     std::string output;
+    // A screenshot that cannot be written is refused before the window, with two.
     const std::string missing = dir.file("nema/slika.png");
     EXPECT_EQ(runCommand(kProgram + " --screenshot " + missing, &output), 2);
     EXPECT_TRUE(contains(output, missing + ": слика не може да се сачува: нема фасцикле"));
@@ -258,12 +240,8 @@ TEST(CommandLine, aScreenshotThatCannotBeWrittenIsRefusedBeforeTheWindowSayingWh
     });
     EXPECT_EQ(why, "нема дозволе за писање|");
     EXPECT_FALSE(fs::exists(dir.path() / "slika.png"));
-}
 
-TEST(CommandLine, aStartThatCannotGoOnSaysWhyAndExitsWithOne) {
-    TempDir dir;
     const std::string program = kProgram + " --dir " + dir.path().string();
-    std::string output;
     // No database in the folder: the game's own message, then the failure status.
     EXPECT_EQ(runCommand("QT_QPA_PLATFORM=offscreen " + program, &output), 1);
     EXPECT_TRUE(contains(output, "Kraj! Obrisana je baza podataka."));
@@ -275,35 +253,7 @@ TEST(CommandLine, aStartThatCannotGoOnSaysWhyAndExitsWithOne) {
 
 using Presenter = DesktopTest;
 
-TEST_F(Presenter, aLargeWindowDrawsTheWholeGameLargerAndClicksStillFindTheirControls) {
-    startProgram();
-    window.resize(1920, 1080);
-    QApplication::processEvents();
-    const double scale = window.viewScale();
-    EXPECT_NEAR(scale, 1080.0 / 594, 0.01) << "the height of the design fills the screen";
-    // The game keeps its design and is drawn centred between two bands of background.
-    EXPECT_EQ(form.Form.height, 8910);
-    EXPECT_EQ(form.Form.width, 11910);
-    const double left = (1920 - 794 * scale) / 2;
-
-    // The name box and Start, where they are drawn, act as at normal size.
-    const QRect box = window.nameBox().geometry();
-    const QRectF drawn = desktop::windowRect(form.Text1);
-    EXPECT_NEAR(box.width(), drawn.width() / 15 * scale, 2);
-    EXPECT_NEAR(box.left(), left + drawn.left() / 15 * scale, 2);
-    typeIntoNameBox("vesna");
-    const QPointF start =
-        QPointF(left, 0) + desktop::windowRect(form.lblStart).center() / 15 * scale;
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, start, window.mapToGlobal(start), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(&window, &event);
-    }
-    EXPECT_EQ(form.lblStart.caption, " Vesna");
-}
-
-TEST_F(Presenter, aWindowOfAnySizeDrawsTheWholeGameAtItsOwnSizeOrScaled) {
+TEST_F(Presenter, aWindowOfAnySizeDrawsTheWholeGameScaledAndClicksStillFindTheirControls) {
     startProgram();
     window.resize(1000, 700);
     QApplication::processEvents();
@@ -315,8 +265,27 @@ TEST_F(Presenter, aWindowOfAnySizeDrawsTheWholeGameAtItsOwnSizeOrScaled) {
     QApplication::processEvents();
     EXPECT_NEAR(window.viewScale(), 500.0 / 594, 0.01);
     EXPECT_EQ(form.Form.height, 8910);
+    EXPECT_TRUE(window.rect().contains(window.nameBox().geometry())) << "the name box is reachable";
+
+    window.resize(1920, 1080);
+    QApplication::processEvents();
+    const double scale = window.viewScale();
+    EXPECT_NEAR(scale, 1080.0 / 594, 0.01) << "the height of the design fills the screen";
+    // The game keeps its design and is drawn centred between two bands of background.
+    EXPECT_EQ(std::pair(form.Form.width, form.Form.height), std::pair(11910, 8910));
+    const double left = (1920 - 794 * scale) / 2;
+
+    // The name box and Start, where they are drawn, act as at normal size.
     const QRect box = window.nameBox().geometry();
-    EXPECT_TRUE(window.rect().contains(box)) << "the name box is reachable";
+    const QRectF drawn = desktop::windowRect(form.Text1);
+    EXPECT_NEAR(box.width(), drawn.width() / 15 * scale, 2);
+    EXPECT_NEAR(box.left(), left + drawn.left() / 15 * scale, 2);
+    typeIntoNameBox("vesna");
+    const QPointF start =
+        QPointF(left, 0) + desktop::windowRect(form.lblStart).center() / 15 * scale;
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        sendMouseAt(type, start);
+    EXPECT_EQ(form.lblStart.caption, " Vesna");
 
     // Full screen fills the screen whatever its size, not only from one and a half times.
     window.toggleFullScreen();
@@ -422,18 +391,6 @@ TEST(WindowFit, aWindowOpensCentredInTheFreeAreaWithItsFrameAndShrinksToFit) {
     // The free area need not start at the screen's corner.
     EXPECT_EQ(placeWindow({794, 594}, frame, {0, 40, 800, 560}).top(), 64);
 }
-
-namespace {
-
-// Whether the process holds the file open.
-bool holdsOpen(pid_t pid, const fs::path& file) {
-    std::error_code ec;
-    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec))
-        if (fs::read_symlink(fd.path(), ec) == file) return true;
-    return false;
-}
-
-} // namespace
 
 TEST(EndSignals, theSessionEndingTheProgramClosesItAsTheWindowWouldAndFreesTheDatabase) {
     TempDir dir;

@@ -38,20 +38,21 @@ bool runUntil(const std::function<bool()>& done, int timeoutMs) {
     return done();
 }
 
-namespace {
+void letRun(std::chrono::steady_clock::duration d) {
+    runUntil([] { return false; },
+             static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(d).count()));
+}
 
-// Makes the application before anything that needs it, and fills the program folder.
-QString preparedFolder(const TempDir& dir) {
+// Makes the application first: the platform made from the folder needs it.
+QString withBundledDatabase(const TempDir& dir) {
     qtApp();
     std::filesystem::copy_file(std::filesystem::path(KVZ_PROGRAM_DIR) / "Baza.mdb",
                                dir.path() / "Baza.mdb");
     return QString::fromStdString(dir.path().string());
 }
 
-} // namespace
-
 DesktopTest::DesktopTest()
-    : platform(preparedFolder(dir)), form(platform, generator), window(form) {}
+    : platform(withBundledDatabase(dir)), form(platform, generator), window(form) {}
 
 void DesktopTest::startProgram() {
     ASSERT_TRUE(window.start()) << (platform.messages.empty() ? "" : platform.messages.front());
@@ -61,7 +62,10 @@ void DesktopTest::startProgram() {
 }
 
 void DesktopTest::sendMouse(QEvent::Type type, const Control& c) {
-    const QPointF at = desktop::windowRect(c).center() / desktop::kTwipsPerPixel;
+    sendMouseAt(type, desktop::windowRect(c).center() / desktop::kTwipsPerPixel);
+}
+
+void DesktopTest::sendMouseAt(QEvent::Type type, QPointF at) {
     QMouseEvent event(type, at, window.mapToGlobal(at), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
                       Qt::NoModifier);
@@ -74,24 +78,16 @@ void DesktopTest::clickOn(const Control& c) {
 }
 
 void DesktopTest::typeIntoNameBox(const std::string& text) {
-    for (const QChar ch : QString::fromUtf8(text)) {
-        const QString typed(ch);
-        const int key = ch.toUpper().unicode();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
-        QApplication::sendEvent(&window.nameBox(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
-        QApplication::sendEvent(&window.nameBox(), &release);
-    }
+    for (const QChar ch : QString::fromUtf8(text))
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, ch.toUpper().unicode(), Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(&window.nameBox(), &event);
+        }
 }
 
 void DesktopTest::releaseKey(QWidget& target, int qtKey, Qt::KeyboardModifiers modifiers) {
     QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers);
     QApplication::sendEvent(&target, &release);
-}
-
-QColor DesktopTest::pixelAt(const QImage& image, QPointF twips) {
-    const QPoint p = (twips / desktop::kTwipsPerPixel).toPoint();
-    return image.pixelColor(p);
 }
 
 } // namespace kvz::test

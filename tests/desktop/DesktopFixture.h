@@ -57,6 +57,11 @@ class RecordingPlatform : public desktop::QtPlatform {
 
 // Lets the event loop run until `done` holds or `timeoutMs` have passed; whether it holds.
 bool runUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+// Lets the event loop run for a while.
+void letRun(std::chrono::steady_clock::duration d);
+
+// A program folder in `dir` holding a copy of the bundled database (the application made).
+QString withBundledDatabase(const TempDir& dir);
 
 // The program's window on a copy of the bundled database in a temporary program folder.
 class DesktopTest : public ::testing::Test {
@@ -69,12 +74,10 @@ class DesktopTest : public ::testing::Test {
     // Sends a left click (press and release) to the middle of a control.
     void clickOn(const Control& c);
     void sendMouse(QEvent::Type type, const Control& c);
+    void sendMouseAt(QEvent::Type type, QPointF at);
     // Types a text (UTF-8) into the name box and releases each key, as a keyboard would.
     void typeIntoNameBox(const std::string& text);
     void releaseKey(QWidget& target, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-
-    // The colour of the window's pixel at a point given in twips.
-    static QColor pixelAt(const QImage& image, QPointF twips);
 
     TempDir dir;
     RecordingPlatform platform;

@@ -3,10 +3,11 @@
 #include "DesktopFixture.h"
 #include "Fonts.h"
 #include "KeyCodes.h"
+#include "ProgramFolder.h"
 #include "Sound.h"
 #include "TimerSync.h"
 
-#include <QEventLoop>
+#include <QDir>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -15,47 +16,40 @@ namespace kvz::test {
 namespace {
 
 std::optional<int> codeOf(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                          const QString& text = {}, quint32 scanCode = 0) {
-    QKeyEvent event(QEvent::KeyRelease, qtKey, modifiers, scanCode, 0, 0, text);
+                          const char* text = "", quint32 scanCode = 0) {
+    QKeyEvent event(QEvent::KeyRelease, qtKey, modifiers, scanCode, 0, 0, QString::fromUtf8(text));
     return desktop::virtualKeyCode(event);
 }
 
-std::vector<int> typed(int qtKey, const QString& text, Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QKeyEvent event(QEvent::KeyPress, qtKey, m, text);
+std::vector<int> typed(int qtKey, const char* text, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, qtKey, m, QString::fromUtf8(text));
     return desktop::typedCodes(event);
 }
 
 } // namespace
 
-TEST(KeyCodes, lettersAndDigitsGetTheCodesTheGameTestsWhateverShiftAndPadSay) {
-    EXPECT_EQ(codeOf(Qt::Key_A), 65);
+TEST(KeyCodes, keysGetTheCodesTheGameTestsWhateverShiftPadAndLayoutSay) {
+    const std::vector<std::pair<int, std::optional<int>>> plainKeys = {
+        {Qt::Key_A, 65},        {Qt::Key_G, 71},      {Qt::Key_1, 49},
+        {Qt::Key_Return, 13},   {Qt::Key_Escape, 27}, {Qt::Key_F1, 112},
+        {Qt::Key_Backspace, 8}, {Qt::Key_Space, 32},  {Qt::Key_unknown, std::nullopt}};
+    for (const auto& [key, code] : plainKeys) EXPECT_EQ(codeOf(key), code) << key;
     EXPECT_EQ(codeOf(Qt::Key_A, Qt::ShiftModifier), 65);
-    EXPECT_EQ(codeOf(Qt::Key_G), 71);
-    EXPECT_EQ(codeOf(Qt::Key_1), 49);
     EXPECT_EQ(codeOf(Qt::Key_1, Qt::KeypadModifier), 97) << "the pad's 1 is not an answer key";
-    EXPECT_EQ(codeOf(Qt::Key_Return), 13);
     EXPECT_EQ(codeOf(Qt::Key_Enter, Qt::KeypadModifier), 13);
-    EXPECT_EQ(codeOf(Qt::Key_Escape), 27);
-    EXPECT_EQ(codeOf(Qt::Key_F1), 112);
-    EXPECT_EQ(codeOf(Qt::Key_Backspace), 8);
-    EXPECT_EQ(codeOf(Qt::Key_Space), 32);
-    EXPECT_EQ(codeOf(Qt::Key_unknown), std::nullopt);
-}
-
-TEST(KeyCodes, aKeyThatTypesNoLatinLetterActsByItsPlaceOnTheKeyboard) {
-    // Shift+1 reports "!", a Cyrillic layout reports its own letter.
-    EXPECT_EQ(codeOf(Qt::Key_Exclam, Qt::ShiftModifier, QStringLiteral("!"), 10), 49);
-    EXPECT_EQ(codeOf(0x424, Qt::NoModifier, QString::fromUtf8("ф"), 38), 65);
+    // Shift+1 reports "!", a Cyrillic layout its own letter: both act by their place.
+    EXPECT_EQ(codeOf(Qt::Key_Exclam, Qt::ShiftModifier, "!", 10), 49);
+    EXPECT_EQ(codeOf(0x424, Qt::NoModifier, "ф", 38), 65);
 }
 
 TEST(KeyCodes, theNameBoxReceivesTheCharacterCodesOfTheKeysTyped) {
-    EXPECT_EQ(typed(Qt::Key_A, QStringLiteral("a")), std::vector<int>{97});
-    EXPECT_EQ(typed(Qt::Key_A, QStringLiteral("A"), Qt::ShiftModifier), std::vector<int>{65});
-    EXPECT_EQ(typed(Qt::Key_Return, QStringLiteral("\r")), std::vector<int>{13});
-    EXPECT_EQ(typed(Qt::Key_Backspace, QStringLiteral("\b")), std::vector<int>{8});
-    EXPECT_EQ(typed(Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier), std::vector<int>{22});
-    EXPECT_EQ(typed(Qt::Key_Tab, QStringLiteral("\t")), std::vector<int>{});
-    const std::vector<int> euro = typed(0x20ac, QString::fromUtf8("€"));
+    EXPECT_EQ(typed(Qt::Key_A, "a"), std::vector<int>{97});
+    EXPECT_EQ(typed(Qt::Key_A, "A", Qt::ShiftModifier), std::vector<int>{65});
+    EXPECT_EQ(typed(Qt::Key_Return, "\r"), std::vector<int>{13});
+    EXPECT_EQ(typed(Qt::Key_Backspace, "\b"), std::vector<int>{8});
+    EXPECT_EQ(typed(Qt::Key_V, "\x16", Qt::ControlModifier), std::vector<int>{22});
+    EXPECT_EQ(typed(Qt::Key_Tab, "\t"), std::vector<int>{});
+    const std::vector<int> euro = typed(0x20ac, "€");
     ASSERT_EQ(euro.size(), 1u);
     EXPECT_GT(euro[0], 126) << "beyond 7-bit, so the name filter refuses it";
 }
@@ -110,9 +104,7 @@ TEST(TimerSync, realTimersFollowTheModelsSwitchesAndIntervalsAndRestarts) {
     b.setInterval(1000);
     b.setEnabled(true);
     sync.sync();
-    QEventLoop wait;
-    QTimer::singleShot(300, &wait, &QEventLoop::quit);
-    wait.exec();
+    letRun(std::chrono::milliseconds(300));
 
     a.setInterval(1000); // restarts a's countdown, leaves b's alone
     sync.sync();
@@ -148,46 +140,30 @@ TEST(Fonts, onlyTheDisplayFontShowsTheDisplayCodeAsCyrillic) {
     EXPECT_EQ(desktop::fontFor("Cir Arial", 12, false, 20).pixelSize(), 240);
 }
 
-TEST(QtPlatform, theCopyRunningIsAWindowOnTheSameDatabaseWhateverItsSession) {
-    qtApp();
+TEST(QtPlatform, theCopyRunningIsAWindowOnTheSameDatabaseAndASecondStartCallsItToTheFront) {
     TempDir shared, other;
-    for (const TempDir* dir : {&shared, &other})
-        std::filesystem::copy_file(std::filesystem::path(KVZ_PROGRAM_DIR) / "Baza.mdb",
-                                   dir->path() / "Baza.mdb");
-    auto folder = [](const TempDir& dir) { return QString::fromStdString(dir.path().string()); };
-    auto first = std::make_unique<desktop::QtPlatform>(folder(shared));
-    EXPECT_FALSE(first->anotherCopyRunning());
-    EXPECT_FALSE(first->anotherCopyRunning()) << "a window is no copy of itself";
-    desktop::QtPlatform second(folder(shared));
-    EXPECT_TRUE(second.anotherCopyRunning());
-    desktop::QtPlatform elsewhere(folder(other));
-    EXPECT_FALSE(elsewhere.anotherCopyRunning()) << "a window on another database";
-    first.reset();
-    desktop::QtPlatform third(folder(shared));
-    EXPECT_FALSE(third.anotherCopyRunning()) << "the first window's mark went with it";
-}
-
-TEST(QtPlatform, aSecondStartCallsTheRunningCopyToTheFrontBeforeItEnds) {
-    qtApp();
-    TempDir dir;
-    std::filesystem::copy_file(std::filesystem::path(KVZ_PROGRAM_DIR) / "Baza.mdb",
-                               dir.path() / "Baza.mdb");
-    const QString folder = QString::fromStdString(dir.path().string());
+    const QString folder = withBundledDatabase(shared);
     // A socket left behind by a copy that died is taken over by the next first copy.
     writeFile(desktop::InstanceBeacon::socketPathFor(folder).toStdString(), "stale");
-    desktop::QtPlatform first(folder);
+    auto first = std::make_unique<desktop::QtPlatform>(folder);
     int calls = 0;
-    first.onCalledToFront([&calls] { ++calls; });
-    ASSERT_FALSE(first.anotherCopyRunning());
+    first->onCalledToFront([&calls] { ++calls; });
+    EXPECT_FALSE(first->anotherCopyRunning());
+    EXPECT_FALSE(first->anotherCopyRunning()) << "a window is no copy of itself";
 
     desktop::QtPlatform second(folder);
     EXPECT_TRUE(second.anotherCopyRunning());
-    EXPECT_TRUE(runUntil([&calls] { return calls > 0; }, 5000));
+    EXPECT_TRUE(runUntil([&calls] { return calls > 0; }));
     EXPECT_EQ(calls, 1);
+    desktop::QtPlatform elsewhere(withBundledDatabase(other));
+    EXPECT_FALSE(elsewhere.anotherCopyRunning()) << "a window on another database";
+    first.reset();
+    desktop::QtPlatform third(folder);
+    EXPECT_FALSE(third.anotherCopyRunning()) << "the first window's mark went with it";
 
     // Nobody listens for another folder: the call finds no one.
     EXPECT_FALSE(desktop::InstanceBeacon::call(
-        desktop::InstanceBeacon::socketPathFor(QString::fromStdString(dir.file("other")))));
+        desktop::InstanceBeacon::socketPathFor(QString::fromStdString(other.file("none")))));
 }
 
 TEST(QtPlatform, aSoundStartsAndReturnsAtOnceEvenWithoutAnAudioDevice) {
@@ -202,12 +178,10 @@ TEST(QtPlatform, aSoundStartsAndReturnsAtOnceEvenWithoutAnAudioDevice) {
     platform.playWav(platform.programFolder() + "/Drugar.wav"); // cuts the first one off
     platform.playWav(platform.programFolder() + "/missing.wav");
     platform.playWav(dir.file("broken.wav"));
-    QEventLoop wait;
-    QTimer::singleShot(200, &wait, &QEventLoop::quit);
-    wait.exec();
+    letRun(std::chrono::milliseconds(200));
 }
 
-TEST(QtPlatform, theDisplayFontCountsAsRegisteredOnceItLiesInTheUsersFontFolder) {
+TEST(QtPlatform, dataAndFontsFollowAnAbsoluteXdgDataHomeAndTheFontThereCountsAsRegistered) {
     qtApp();
     TempDir dir;
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.file("share")));
@@ -217,6 +191,14 @@ TEST(QtPlatform, theDisplayFontCountsAsRegisteredOnceItLiesInTheUsersFontFolder)
     writeFile(dir.file("_ARIAL.TTF"), "font");
     EXPECT_TRUE(platform.copyFile(dir.file("_ARIAL.TTF"), platform.fontFolder() + "/_ARIAL.TTF"));
     EXPECT_TRUE(platform.registerDisplayFont("any"));
+
+    // A relative one is ignored, not read against the current folder.
+    qputenv("XDG_DATA_HOME", "podaci/share");
+    EXPECT_EQ(desktop::userDataFolder(), QDir::homePath() + "/.local/share/kvizomat");
+    EXPECT_EQ(desktop::QtPlatform().fontFolder(),
+              (QDir::homePath() + "/.local/share/fonts").toStdString());
+    qputenv("XDG_DATA_HOME", "/srv/podaci/");
+    EXPECT_EQ(desktop::userDataFolder(), QStringLiteral("/srv/podaci/kvizomat"));
     qunsetenv("XDG_DATA_HOME");
 }
 

@@ -19,11 +19,16 @@ QPointF rungBackground(const Control& amount) {
     return {r.left() + 60, r.center().y()};
 }
 
+// The colour of the window's pixel at a point given in twips.
+QColor pixelAt(const QImage& image, QPointF twips) {
+    return image.pixelColor((twips / desktop::kTwipsPerPixel).toPoint());
+}
+
 } // namespace
 
 using SmokeTest = DesktopTest;
 
-TEST_F(SmokeTest, openingScreenPaintsTheLadderInTheColoursOfTheModel) {
+TEST_F(SmokeTest, theOpeningScreenPaintsTheModelsLadderAndANameAndAClickOnStartBeginAGame) {
     startProgram();
     const QImage image = window.renderImage();
     const std::string png = dir.file("opening.png");
@@ -33,19 +38,15 @@ TEST_F(SmokeTest, openingScreenPaintsTheLadderInTheColoursOfTheModel) {
 
     std::set<QRgb> rungColours;
     for (int i = 1; i <= 15; ++i) {
-        const Control& amount = form.lblCIFRA[i];
-        EXPECT_EQ(pixelAt(saved, rungBackground(amount)), desktop::toQColor(amount.back))
-            << amount.key();
-        rungColours.insert(pixelAt(saved, rungBackground(amount)).rgb());
+        const QColor painted = pixelAt(saved, rungBackground(form.lblCIFRA[i]));
+        EXPECT_EQ(painted, desktop::toQColor(form.lblCIFRA[i].back)) << i;
+        rungColours.insert(painted.rgb());
     }
     EXPECT_TRUE(rungColours.count(QColor(0, 0, 128).rgb())) << "no navy rung";
     EXPECT_TRUE(rungColours.count(QColor(255, 255, 255).rgb())) << "no white rung";
     EXPECT_TRUE(window.nameBox().isVisible());
     EXPECT_TRUE(platform.messages.empty());
-}
 
-TEST_F(SmokeTest, aNameTypedIntoTheNameBoxAndAClickOnStartBeginAGame) {
-    startProgram();
     typeIntoNameBox("pera");
     EXPECT_EQ(form.Text1.caption, "pera");
     EXPECT_EQ(window.nameBox().text(), QString::fromUtf8("пера")) << "shown in the display font";
@@ -54,8 +55,8 @@ TEST_F(SmokeTest, aNameTypedIntoTheNameBoxAndAClickOnStartBeginAGame) {
 
     EXPECT_EQ(form.lblStart.caption, " Pera") << "the proper-cased name after one blank";
     EXPECT_EQ(form.lblCIFRA[15].back, kOrange);
-    const QImage image = window.renderImage();
-    EXPECT_EQ(pixelAt(image, rungBackground(form.lblCIFRA[15])), desktop::toQColor(kOrange));
+    EXPECT_EQ(pixelAt(window.renderImage(), rungBackground(form.lblCIFRA[15])),
+              desktop::toQColor(kOrange));
     EXPECT_TRUE(window.timers().realTimer(form.timNajava).isActive());
     EXPECT_EQ(window.timers().realTimer(form.timNajava).interval(), form.timNajava.interval());
 
@@ -144,8 +145,7 @@ TEST_F(SmokeTest, aCaptionTooLongForItsLabelIsDrawnSmallerInsteadOfCutOff) {
 }
 
 TEST_F(SmokeTest, escEndsTheProgramWithTheGameCountedByAStartClickInTheFile) {
-    const std::string file = (dir.path() / "Baza.mdb").string();
-    auto storedStarts = [&file] { return storedSetting(file, "Start").number(); };
+    auto storedStarts = [this] { return storedSetting(dir.file("Baza.mdb"), "Start").number(); };
     const double before = storedStarts();
     startProgram();
     typeIntoNameBox("pera");
