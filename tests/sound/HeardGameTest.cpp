@@ -21,10 +21,6 @@ using namespace std::chrono_literals;
 // Room for the way from the game to the sink and back out of the monitor.
 constexpr Clock::duration kLatency = 700ms;
 
-std::string baseName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
-}
-
 } // namespace
 
 class HeardGame : public DesktopTest {
@@ -58,10 +54,10 @@ class HeardGame : public DesktopTest {
         clickOn(form.lblStart);
         ASSERT_NO_FATAL_FAILURE(waitForTheAnswers());
         clickOn(form.lblKviz[rightAnswer(form)]);
-        pause(700ms);
+        letRun(700ms);
         clickOn(form.lblDANE[0]);
         ASSERT_TRUE(runUntil([this] { return askedFor("Mil.wav"); }));
-        pause(800ms);
+        letRun(800ms);
         clickOn(form.lblStart);
     }
 
@@ -70,37 +66,31 @@ class HeardGame : public DesktopTest {
     void playWrongAnswer() {
         ASSERT_NO_FATAL_FAILURE(waitForTheAnswers());
         clickOn(form.lblKviz[rightAnswer(form) % 4 + 1]);
-        pause(700ms);
+        letRun(700ms);
         QEventLoop beat;
         QObject::connect(&window.timers().realTimer(form.Timer2), &QTimer::timeout, &beat,
                          &QEventLoop::quit);
         QTimer::singleShot(2000, &beat, &QEventLoop::quit);
         beat.exec();
-        pause(100ms);
+        letRun(100ms);
         clickOn(form.lblDANE[0]);
         ASSERT_TRUE(runUntil([this] { return askedFor("Drugar.wav"); }));
-        pause(lengthOf(drugar) + 1500ms);
+        letRun(lengthOf(drugar) + 1500ms);
     }
 
     void waitForTheAnswers() {
         ASSERT_TRUE(runUntil([this] { return form.BonusRunning == True; }, 15000));
     }
 
-    static void pause(Clock::duration d) {
-        runUntil(
-            [] { return false; },
-            static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(d).count()));
-    }
-
     std::vector<std::string> soundsAskedFor() const {
         std::vector<std::string> names;
-        for (const auto& sound : platform.sounds) names.push_back(baseName(sound.name));
+        for (const auto& sound : platform.sounds)
+            names.push_back(std::filesystem::path(sound.name).filename().string());
         return names;
     }
 
     bool askedFor(const std::string& name) const {
-        const std::vector<std::string> asked = soundsAskedFor();
-        return std::find(asked.begin(), asked.end(), name) != asked.end();
+        return std::ranges::count(soundsAskedFor(), name) > 0;
     }
 
     Clock::time_point at(std::size_t sound) const { return platform.sounds.at(sound).at; }
@@ -160,7 +150,7 @@ TEST_F(HeardGame, everyBeepTheFanfareAndThePhraseReachTheSoundServerAndNothingEl
 TEST_F(HeardGame, aMutedGamePlaysNothingNotEvenItsBeeps) {
     platform.setMuted(true);
     ASSERT_NO_FATAL_FAILURE(playRightAnswer());
-    pause(lengthOf(fanfare) + 1s);
+    letRun(lengthOf(fanfare) + 1s);
     recorded = recording->stop();
     ASSERT_EQ(soundsAskedFor(),
               (std::vector<std::string>{"beep", "beep", "beep", "Mil.wav", "beep"}));

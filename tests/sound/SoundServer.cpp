@@ -24,14 +24,6 @@ std::vector<std::int16_t> samplesOf(const char* data, std::size_t bytes) {
     return samples;
 }
 
-// Runs a program to its end within a few seconds; whether it ended well.
-bool succeeds(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
 } // namespace
 
 double Pcm::loudSeconds(std::size_t from, std::size_t to) const {
@@ -65,10 +57,6 @@ Pcm readWav(const std::string& path) {
     if (bytes.isEmpty()) ADD_FAILURE() << path << " holds no sound";
     return {samplesOf(bytes.constData(), static_cast<std::size_t>(bytes.size())),
             wav.audioFormat().sampleRate()};
-}
-
-SoundServer::SoundServer() {
-    failure_ = start();
 }
 
 SoundServer::~SoundServer() {
@@ -127,9 +115,12 @@ std::string SoundServer::start() {
 
 // pactl comes with pulseaudio-utils, as the recorder does.
 bool SoundServer::answers() {
-    return succeeds(QStringLiteral("pactl"),
-                    {QStringLiteral("--server"), address(), QStringLiteral("list"),
-                     QStringLiteral("short"), QStringLiteral("sinks")});
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("--server"), address(), QStringLiteral("list"),
+                 QStringLiteral("short"), QStringLiteral("sinks")});
+    return pactl.waitForFinished(5000) && pactl.exitStatus() == QProcess::NormalExit &&
+           pactl.exitCode() == 0;
 }
 
 Recording::Recording(const SoundServer& server) {

@@ -35,10 +35,8 @@ Pcm readWav(const std::string& path);
 // temporary folder: nothing of the user's session is shared or touched.
 class SoundServer {
   public:
-    SoundServer();
+    SoundServer() : failure_(start()) {}
     ~SoundServer();
-    SoundServer(const SoundServer&) = delete;
-    SoundServer& operator=(const SoundServer&) = delete;
 
     // Why the server is not up; empty once it answers.
     const std::string& failure() const { return failure_; }
@@ -66,8 +64,6 @@ class Recording {
 
     explicit Recording(const SoundServer& server);
     ~Recording();
-    Recording(const Recording&) = delete;
-    Recording& operator=(const Recording&) = delete;
 
     // Why nothing is being recorded; empty once the first samples came in.
     const std::string& failure() const { return failure_; }
