@@ -77,7 +77,6 @@ QImage drawn(desktop::Pictures& pictures, const std::string& name, QSize size,
     return image;
 }
 
-// Whether the process holds the file open.
 bool holdsOpen(pid_t pid, const fs::path& file) {
     std::error_code ec;
     for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec))

@@ -125,7 +125,6 @@ TEST_F(HitTest, theTopmostShownControlTakesTheMouseFramesHoldTheirChildrenShapes
 
     EXPECT_EQ(&desktop::controlAt(form, {-100, -100}), &form.Form);
 
-    // Shapes let the mouse through to what lies below.
     form.picHelp.visible = false;
     form.shpPub[0].visible = true;
     const QPointF bar = desktop::windowRect(form.shpPub[0]).center();

@@ -26,10 +26,11 @@ QColor pixelAt(const QImage& image, QPointF twips) {
 
 } // namespace
 
-using SmokeTest = DesktopTest;
+struct SmokeTest : DesktopTest {
+    void SetUp() override { startProgram(); }
+};
 
 TEST_F(SmokeTest, theOpeningScreenPaintsTheModelsLadderAndANameAndAClickOnStartBeginAGame) {
-    startProgram();
     const QImage image = window.renderImage();
     const std::string png = dir.file("opening.png");
     ASSERT_TRUE(image.save(QString::fromStdString(png)));
@@ -65,7 +66,6 @@ TEST_F(SmokeTest, theOpeningScreenPaintsTheModelsLadderAndANameAndAClickOnStartB
 }
 
 TEST_F(SmokeTest, aNameTypedInEitherAlphabetOrPastedBecomesTheSameCodeAndTheRestIsRefused) {
-    startProgram();
     auto entered = [this](const std::function<void()>& enter) {
         while (!form.Text1.caption.empty()) typeIntoNameBox("\b");
         enter();
@@ -101,7 +101,6 @@ TEST_F(SmokeTest, aNameTypedInEitherAlphabetOrPastedBecomesTheSameCodeAndTheRest
 }
 
 TEST_F(SmokeTest, clickableControlsShowTheGamesOwnPointerAndTheRestTheArrow) {
-    startProgram();
     ASSERT_TRUE(form.lblStart.handCursor);
     sendMouse(QEvent::MouseMove, form.lblStart);
     EXPECT_EQ(window.cursor().shape(), Qt::BitmapCursor);
@@ -113,7 +112,6 @@ TEST_F(SmokeTest, clickableControlsShowTheGamesOwnPointerAndTheRestTheArrow) {
 }
 
 TEST_F(SmokeTest, aCaptionTooLongForItsLabelIsDrawnSmallerInsteadOfCutOff) {
-    startProgram();
     auto fits = [](const Control& c) {
         const QRectF rect = desktop::windowRect(c);
         const QString text = desktop::shownText(c.font, c.caption);
@@ -147,7 +145,6 @@ TEST_F(SmokeTest, aCaptionTooLongForItsLabelIsDrawnSmallerInsteadOfCutOff) {
 TEST_F(SmokeTest, escEndsTheProgramWithTheGameCountedByAStartClickInTheFile) {
     auto storedStarts = [this] { return storedSetting(dir.file("Baza.mdb"), "Start").number(); };
     const double before = storedStarts();
-    startProgram();
     typeIntoNameBox("pera");
     clickOn(form.lblStart);
     // The window's click hands the count to the writer thread; ending the program waits

@@ -16,11 +16,10 @@ namespace {
 constexpr double kSilence = 0.01;     // RMS as a fraction of full scale: -40 dBFS
 constexpr int kBlocksPerSecond = 200; // levels are judged in 5 ms blocks
 constexpr double kFullScale = 32768.0;
-const char* const kSink = "kvz_test";
 
-std::vector<std::int16_t> samplesOf(const char* data, std::size_t bytes) {
-    std::vector<std::int16_t> samples(bytes / 2);
-    std::memcpy(samples.data(), data, samples.size() * 2);
+std::vector<std::int16_t> samplesOf(const QByteArray& bytes) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(bytes.size()) / 2);
+    std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
     return samples;
 }
 
@@ -55,8 +54,7 @@ Pcm readWav(const std::string& path) {
     }
     const QByteArray bytes = wav.readAll();
     if (bytes.isEmpty()) ADD_FAILURE() << path << " holds no sound";
-    return {samplesOf(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-            wav.audioFormat().sampleRate()};
+    return {samplesOf(bytes), wav.audioFormat().sampleRate()};
 }
 
 SoundServer::~SoundServer() {
@@ -69,10 +67,6 @@ SoundServer::~SoundServer() {
 
 QString SoundServer::address() const {
     return QStringLiteral("unix:") + QString::fromStdString(dir_.file("socket"));
-}
-
-QString SoundServer::monitor() {
-    return QString::fromLatin1(kSink) + QStringLiteral(".monitor");
 }
 
 void SoundServer::useInThisProcess() const {
@@ -157,7 +151,7 @@ Pcm Recording::stop() {
     take();
     recorder_.kill();
     recorder_.waitForFinished();
-    return {samplesOf(raw_.constData(), static_cast<std::size_t>(raw_.size())), kRate};
+    return {samplesOf(raw_), kRate};
 }
 
 std::size_t Recording::sampleAt(Clock::time_point t) const {

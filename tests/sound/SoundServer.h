@@ -42,8 +42,9 @@ class SoundServer {
     const std::string& failure() const { return failure_; }
     // The address clients give as PULSE_SERVER.
     QString address() const;
-    // The source that hears everything played into the sink.
-    static QString monitor();
+    // The sink's name, and the source that hears everything played into it.
+    static constexpr const char* kSink = "kvz_test";
+    static QString monitor() { return QString::fromLatin1(kSink) + QStringLiteral(".monitor"); }
 
     // Points this process's sound clients at the server, which must never be spawned anew.
     void useInThisProcess() const;

@@ -46,13 +46,22 @@ class VirtualClockTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(VirtualClockTest, aTimerSwitchedOnFirstFiresOneIntervalLaterAndTicksDueAtTheEndFire) {
+TEST_F(VirtualClockTest, aTimerIsDueOneIntervalAfterItIsSwitchedOnOrRestartedAndTicksAtTheEndFire) {
     clock.advance(300);
     switchOn({&a});
     EXPECT_EQ(run(399), Ticks{"a@500"});
     EXPECT_EQ(run(1), (Ticks{"a@500", "a@700"}));
     EXPECT_EQ(clock.now(), 700);
     EXPECT_EQ(clock.dueTime(a), 900);
+
+    clock.advance(150);
+    a.setInterval(200);
+    clock.sync();
+    EXPECT_EQ(run(250), (Ticks{"a@500", "a@700", "a@1050"}));
+    a.setEnabled(false);
+    clock.sync();
+    EXPECT_FALSE(clock.dueTime(a));
+    EXPECT_EQ(run(1000).size(), 3u);
 }
 
 TEST_F(VirtualClockTest, ticksDueTogetherFireInTheOrderTheTimersWereStarted) {
@@ -81,30 +90,15 @@ TEST_F(VirtualClockTest, aTickSwitchingAnotherTimerOffOrOnActsAtOnce) {
     EXPECT_EQ(run(800), (Ticks{"a@200", "a@400", "a@600", "b@600", "a@800", "b@800"}));
 }
 
-TEST_F(VirtualClockTest, aTimerRestartedBetweenEventsIsDueOneIntervalAfterTheRestart) {
-    switchOn({&a});
-    clock.advance(150);
-    a.setInterval(200);
-    clock.sync();
-    EXPECT_EQ(run(250), Ticks{"a@350"});
-    a.setEnabled(false);
-    clock.sync();
-    EXPECT_FALSE(clock.dueTime(a));
-    EXPECT_EQ(run(1000).size(), 1u);
-}
-
-TEST_F(VirtualClockTest, aManualTickLeavesTheCountdownAndNeedsTheTimerOn) {
+TEST_F(VirtualClockTest, aManualTickLeavesTheCountdownAndNeedsTheTimerOnAndNoneFiresOnceHalted) {
     EXPECT_FALSE(clock.fire(a));
-    switchOn({&a});
+    switchOn({&a, &b});
     clock.advance(100);
     EXPECT_TRUE(clock.fire(a));
     EXPECT_EQ(run(100), (Ticks{"a@100", "a@200"}));
-}
 
-TEST_F(VirtualClockTest, nothingFiresOnceHaltedButTimeStillPasses) {
-    switchOn({&a, &b});
     onTick = [this](Timer&) { stopped = true; };
-    EXPECT_EQ(run(1000), Ticks{"a@200"});
-    EXPECT_EQ(clock.now(), 1000);
+    EXPECT_EQ(run(1000), (Ticks{"a@100", "a@200", "b@300"}));
+    EXPECT_EQ(clock.now(), 1200);
     EXPECT_FALSE(clock.fire(b));
 }
