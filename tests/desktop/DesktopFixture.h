@@ -8,14 +8,10 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
-#include <QImage>
 #include <QMouseEvent>
-#include <QRectF>
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 #include <vector>
 

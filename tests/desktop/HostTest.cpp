@@ -28,7 +28,7 @@ std::vector<int> typed(int qtKey, const char* text, Qt::KeyboardModifiers m = Qt
 
 } // namespace
 
-TEST(KeyCodes, keysGetTheCodesTheGameTestsWhateverShiftPadAndLayoutSay) {
+TEST(KeyCodes, keysGetTheCodesTheGameTestsWhateverShiftPadAndLayoutSayAndTypeTheirCharacters) {
     const std::vector<std::pair<int, std::optional<int>>> plainKeys = {
         {Qt::Key_A, 65},        {Qt::Key_G, 71},      {Qt::Key_1, 49},
         {Qt::Key_Return, 13},   {Qt::Key_Escape, 27}, {Qt::Key_F1, 112},
@@ -40,9 +40,7 @@ TEST(KeyCodes, keysGetTheCodesTheGameTestsWhateverShiftPadAndLayoutSay) {
     // Shift+1 reports "!", a Cyrillic layout its own letter: both act by their place.
     EXPECT_EQ(codeOf(Qt::Key_Exclam, Qt::ShiftModifier, "!", 10), 49);
     EXPECT_EQ(codeOf(0x424, Qt::NoModifier, "ф", 38), 65);
-}
 
-TEST(KeyCodes, theNameBoxReceivesTheCharacterCodesOfTheKeysTyped) {
     EXPECT_EQ(typed(Qt::Key_A, "a"), std::vector<int>{97});
     EXPECT_EQ(typed(Qt::Key_A, "A", Qt::ShiftModifier), std::vector<int>{65});
     EXPECT_EQ(typed(Qt::Key_Return, "\r"), std::vector<int>{13});
