@@ -155,7 +155,7 @@ TEST_F(HeardGame, aMutedGamePlaysNothingNotEvenItsBeeps) {
     ASSERT_EQ(soundsAskedFor(),
               (std::vector<std::string>{"beep", "beep", "beep", "Mil.wav", "beep"}));
     ASSERT_GT(recorded.samples.size(), recording->sampleAt(at(4) + lengthOf(fanfare)));
-    EXPECT_EQ(recorded.loudSeconds(), 0.0) << "loudest sample " << recorded.peak();
+    EXPECT_EQ(recorded.loudSeconds(), 0.0);
 }
 
 } // namespace kvz::test

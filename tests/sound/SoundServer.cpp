@@ -37,12 +37,6 @@ double Pcm::loudSeconds(std::size_t from, std::size_t to) const {
     return double(loud) / kBlocksPerSecond;
 }
 
-double Pcm::peak() const {
-    int loudest = 0;
-    for (std::int16_t s : samples) loudest = std::max(loudest, std::abs(int(s)));
-    return loudest / kFullScale;
-}
-
 Pcm readWav(const std::string& path) {
     QFile file(QString::fromStdString(path));
     QWaveDecoder wav(&file);

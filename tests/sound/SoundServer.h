@@ -24,8 +24,6 @@ struct Pcm {
     // Seconds of 5 ms blocks louder than silence (-40 dBFS RMS) among samples [from, to).
     double loudSeconds(std::size_t from, std::size_t to) const;
     double loudSeconds() const { return loudSeconds(0, samples.size()); }
-    // The loudest sample, as a fraction of full scale.
-    double peak() const;
 };
 
 // The samples of a 16-bit mono PCM WAV file; empty (and a test failure) for any other.
