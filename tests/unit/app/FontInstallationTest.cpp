@@ -56,7 +56,6 @@ TEST_F(FontInstallation, aFirstStartCopiesAndRegistersTheFontAndRemembersIt) {
 
 TEST_F(FontInstallation, onTheNtFamilyTheFirstStartAsksForARestartAndKeepsAnInstalledFont) {
     platform_.nt = true;
-    writeFile(dir_.file("_ARIAL.TTF"), "newer font beside the program");
     std::filesystem::create_directories(platform_.folder + "/fonts");
     writeFile(installedFont(), "installed font");
     Form1& first = start();
