@@ -17,13 +17,11 @@
 
 namespace kvz::test {
 
-// The one application object of the test program, on the offscreen platform, with the
-// bundled fonts.
+// The test program's one application object, on the offscreen platform, with the bundled fonts.
 QApplication& qtApp();
 
-// The real services, except that message boxes are recorded instead of shown, and beeps and
-// sounds are noted with the moment the game asked for them; they reach the real player only
-// when `audible`.
+// The real services, but message boxes are recorded, not shown, and beeps and sounds noted with
+// the moment the game asked for them; they reach the real player only when `audible`.
 class RecordingPlatform : public desktop::QtPlatform {
   public:
     struct Sound {
@@ -53,7 +51,6 @@ class RecordingPlatform : public desktop::QtPlatform {
 
 // Lets the event loop run until `done` holds or `timeoutMs` have passed; whether it holds.
 bool runUntil(const std::function<bool()>& done, int timeoutMs = 5000);
-// Lets the event loop run for a while.
 void letRun(std::chrono::steady_clock::duration d);
 
 // A program folder in `dir` holding a copy of the bundled database (the application made).

@@ -147,8 +147,7 @@ TEST_F(SmokeTest, escEndsTheProgramWithTheGameCountedByAStartClickInTheFile) {
     const double before = storedStarts();
     typeIntoNameBox("pera");
     clickOn(form.lblStart);
-    // The window's click hands the count to the writer thread; ending the program waits
-    // for it.
+    // The window's click hands the count to the writer thread; ending waits for it.
     releaseKey(window, Qt::Key_Escape);
     ASSERT_TRUE(form.ended);
     EXPECT_FALSE(window.isVisible());

@@ -135,8 +135,7 @@ TEST_F(HeardGame, everyBeepTheFanfareAndThePhraseReachTheSoundServerAndNothingEl
         beeped += one;
     }
     EXPECT_GE(beeped, 0.75 * 5 * beep.loudSeconds());
-    // The fanfare plays to its end, the beep over it cutting nothing off, and so does the
-    // phrase.
+    // The fanfare and the phrase play to their ends, the beep over the fanfare cutting nothing.
     EXPECT_GE(heard(at(3), at(3) + lengthOf(fanfare) + kLatency), 0.9 * fanfare.loudSeconds());
     EXPECT_GE(heard(at(7), at(7) + lengthOf(drugar) + kLatency), 0.9 * drugar.loudSeconds());
 

@@ -11,8 +11,7 @@ namespace {
 
 using Ticks = std::vector<std::string>;
 
-// Two plain timers and a clock that records every tick as "name@time"; a test can hook
-// what a tick does.
+// Two plain timers and a clock recording every tick as "name@time"; a test may hook a tick.
 class VirtualClockTest : public ::testing::Test {
   protected:
     VirtualClockTest()
