@@ -52,7 +52,7 @@ TEST(KeyCodes, keysGetTheCodesTheGameTestsWhateverShiftPadAndLayoutSayAndTypeThe
     EXPECT_GT(euro[0], 126) << "beyond 7-bit, so the name filter refuses it";
 }
 
-TEST(KeyCodes, everySerbianLetterOfEitherAlphabetIsTypedAsItsDisplayCode) {
+TEST(DisplayCode, everySerbianLetterIsTypedAsItsCodeAndOnlyTheDisplayFontShowsTheCodeAsCyrillic) {
     const std::string display = "abvgd|e`zijklqmnwoprst}ufhc~x{";
     const QString cyrillic = QString::fromUtf8("абвгдђежзијклљмнњопрстћуфхцчџш");
     const QString latin = QString::fromUtf8("abvgdđežzijkl#mn#oprstćufhcč#š");
@@ -67,6 +67,12 @@ TEST(KeyCodes, everySerbianLetterOfEitherAlphabetIsTypedAsItsDisplayCode) {
     }
     EXPECT_EQ(desktop::typedText(QString::fromUtf8("Ђ")),
               desktop::typedText(QString::fromUtf8("Đ")));
+
+    EXPECT_EQ(desktop::shownText("Cir Arial", "TA^NO!!!"), QString::fromUtf8("ТАЧНО!!!"));
+    EXPECT_EQ(desktop::shownText("Arial", "Esc "), QStringLiteral("Esc "));
+    EXPECT_EQ(desktop::shownText("Tahoma", "1.000"), QStringLiteral("1.000"));
+    EXPECT_EQ(desktop::fontFor("Tahoma", 12, true, 20).family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(desktop::fontFor("Cir Arial", 12, false, 20).pixelSize(), 240);
 }
 
 TEST(TimerSync, realTimersFollowTheModelsSwitchesAndIntervalsAndRestarts) {
@@ -125,14 +131,6 @@ TEST_F(HitTest, theTopmostShownControlTakesTheMouseFramesHoldTheirChildrenShapes
     form.shpPub[0].visible = true;
     const QPointF bar = desktop::windowRect(form.shpPub[0]).center();
     EXPECT_NE(&desktop::controlAt(form, bar), &form.shpPub[0]);
-}
-
-TEST(Fonts, onlyTheDisplayFontShowsTheDisplayCodeAsCyrillic) {
-    EXPECT_EQ(desktop::shownText("Cir Arial", "TA^NO!!!"), QString::fromUtf8("ТАЧНО!!!"));
-    EXPECT_EQ(desktop::shownText("Arial", "Esc "), QStringLiteral("Esc "));
-    EXPECT_EQ(desktop::shownText("Tahoma", "1.000"), QStringLiteral("1.000"));
-    EXPECT_EQ(desktop::fontFor("Tahoma", 12, true, 20).family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(desktop::fontFor("Cir Arial", 12, false, 20).pixelSize(), 240);
 }
 
 TEST(QtPlatform, theCopyRunningIsAWindowOnTheSameDatabaseAndASecondStartCallsItToTheFront) {
