@@ -178,9 +178,8 @@ TEST(CommandLine, knownOptionsAndAllTheHelpNamesAreReadAndAnythingElseIsRefusedW
              at = help.find(" -", at + 1)) {
             const std::string option =
                 help.substr(at + 1, help.find_first_of(" ,\n", at + 1) - at - 1);
-            const std::string error = parseCommandLine({option}).error;
             // A valued option alone is refused for its missing value, never as unknown.
-            EXPECT_EQ(error.find("непозната"), std::string::npos) << option << ": " << error;
+            EXPECT_FALSE(contains(parseCommandLine({option}).error, "непозната")) << option;
         }
     }
 
