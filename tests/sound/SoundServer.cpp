@@ -127,11 +127,6 @@ Recording::Recording(const SoundServer& server) {
                    recorder_.readAllStandardError().toStdString();
 }
 
-Recording::~Recording() {
-    recorder_.kill();
-    recorder_.waitForFinished();
-}
-
 void Recording::take() {
     raw_ += recorder_.readAllStandardOutput();
     // Sample n is played before it can come in.

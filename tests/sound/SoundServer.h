@@ -62,7 +62,7 @@ class Recording {
     static constexpr int kRate = 16000;
 
     explicit Recording(const SoundServer& server);
-    ~Recording();
+    ~Recording() { stop(); }
 
     // Why nothing is being recorded; empty once the first samples came in.
     const std::string& failure() const { return failure_; }
