@@ -93,17 +93,16 @@ TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesOnlyTheWritesInFligh
         auto at = std::find(states.begin(), states.end(), now);
         ASSERT_NE(at, states.end()) << "run " << run << how << ", killed after " << delay
                                     << " us: the file holds a state the games never had";
-        auto index = at - states.begin();
-        if (endedAlone) {
-            ++finished;
-            EXPECT_EQ(index + 1, static_cast<std::ptrdiff_t>(states.size()));
-        }
-        untouched += index == 0 ? 1 : 0;
-        midway += index > 0 && index + 1 < static_cast<std::ptrdiff_t>(states.size()) ? 1 : 0;
+        const bool first = at == states.begin(), last = at + 1 == states.end();
+        EXPECT_TRUE(last || !endedAlone)
+            << "run " << run << how << " ended short of the last state";
+        finished += endedAlone ? 1 : 0;
+        untouched += first ? 1 : 0;
+        midway += !first && !last ? 1 : 0;
     }
     std::cout << "crash safety: " << runs << " kills " << ready / 1000 << " to " << span / 1000
               << " ms into runs of " << states.size() - 1 << " writes; " << inFlight
-              << " cut a write short (journal "
-              << "left), " << midway << " stopped between the first and the last write, "
-              << untouched << " before the first, " << finished << " after the games ended\n";
+              << " cut a write short (journal left), " << midway
+              << " stopped between the first and the last write, " << untouched
+              << " before the first, " << finished << " after the games ended\n";
 }

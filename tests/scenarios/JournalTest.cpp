@@ -59,8 +59,7 @@ Crash crashedWrite(const std::string& database, int count) {
 
 // Starts the game on the folder; the message it showed, if any.
 std::string startMessage(const ProgramFolder& folder) {
-    auto d = folder.run("start\ndump")[0];
-    auto said = eventsOf(d, "message");
+    const auto said = messagesIn(folder.run("start\ndump"));
     return said.empty() ? std::string() : said[0]["text"].get<std::string>();
 }
 

@@ -113,9 +113,7 @@ TEST_F(WriterTest, aScratchCopyHoldsEveryRowAndIndexAndLeavesTheFileAlone) {
     EXPECT_EQ(test::readFile(path), original);
 }
 
-TEST(ResultsOrder, theListInMemoryKeepsTheDatabasesOrderThroughOverwrites) {
-    test::TempDir dir;
-    const std::string path = dir.file("Baza.mdb");
+TEST_F(WriterTest, theResultsInMemoryKeepTheDatabasesOrderThroughOverwrites) {
     Json f = test::sampleFixture(1);
     // Ties on both keys, free rows (Null), whole and fractional scores, a level as text.
     const Json rows[] = {
