@@ -3,7 +3,6 @@
 // left by a crash, puts the file back in order; a journal that cannot be the file's own, or
 // a log of another program's changes, is refused with a message naming it, and every file
 // stays exactly as it was.
-#include "app/Form1.h"
 #include "data/Writer.h"
 #include "support/RecordingVfs.h"
 #include "support/ScriptSupport.h"

@@ -14,7 +14,6 @@
 #include "support/ScriptSupport.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <map>

@@ -6,9 +6,9 @@
 
 #include "support/TestSupport.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace kvz;
 
@@ -38,10 +38,9 @@ std::vector<std::string> textsOf(const Json& questions) {
 }
 
 // The question rows as a sorted list, row numbers left out: what a player can meet.
-std::vector<std::string> sortedRows(const Json& questions) {
-    std::vector<std::string> out;
-    for (const auto& q : questions) out.push_back(q.dump());
-    std::sort(out.begin(), out.end());
+std::multiset<std::string> sortedRows(const Json& questions) {
+    std::multiset<std::string> out;
+    for (const auto& q : questions) out.insert(q.dump());
     return out;
 }
 
