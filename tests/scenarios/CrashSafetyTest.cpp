@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -26,25 +25,16 @@ using namespace kvz::test;
 
 namespace {
 
-// Starts the driver on the folder with the script, its output thrown away.
-pid_t startDriver(const std::string& folder, const std::string& scriptFile, bool writeBehind) {
+using Clock = std::chrono::steady_clock;
+
+// Runs the driver, committing behind the game or not; with `killAfter` it is killed (SIGKILL)
+// after that many microseconds. Returns whether it had already ended by itself.
+bool runDriver(const std::string& folder, const std::string& scriptFile,
+               std::optional<std::int64_t> killAfter, bool writeBehind = false) {
     std::vector<std::string> args{std::string(KVZ_PROGRAM_DIR) + "/kvizomat-script", "--dir",
                                   folder, scriptFile};
     if (writeBehind) args.insert(args.begin() + 1, "--write-behind");
-    return startQuietly(args);
-}
-
-using Clock = std::chrono::steady_clock;
-
-std::int64_t microsSince(Clock::time_point t) {
-    return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - t).count();
-}
-
-// Runs the driver; with `killAfter` it is killed (SIGKILL) after that many microseconds.
-// Returns whether it had already ended by itself.
-bool runDriver(const std::string& folder, const std::string& scriptFile,
-               std::optional<std::int64_t> killAfter, bool writeBehind = false) {
-    pid_t pid = startDriver(folder, scriptFile, writeBehind);
+    const pid_t pid = startQuietly(args);
     EXPECT_GT(pid, 0);
     int status = 0;
     bool endedAlone = true;
@@ -60,34 +50,30 @@ bool runDriver(const std::string& folder, const std::string& scriptFile,
 } // namespace
 
 TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesOnlyTheWritesInFlight) {
-    const char* env = std::getenv("KVZ_KILL_RUNS");
-    const int runs = env != nullptr ? std::atoi(env) : 20;
+    const int runs = static_cast<int>(countFromEnvironment("KVZ_KILL_RUNS", 20));
     std::string script = writingGames();
     std::string fresh = freshDatabase();
     std::vector<Json> states = statesOf(script, fresh);
     ASSERT_GT(states.size(), 3u * kWritingGames);
 
-    TempDir scriptDir;
-    writeFile(scriptDir.file("games.script"), script);
-    writeFile(scriptDir.file("start.script"), "start\n");
     ProgramFolder folder(nullptr);
+    writeFile(folder.file("games.script"), script);
+    writeFile(folder.file("start.script"), "start\n");
     std::string db = folder.file("Baza.mdb"), journal = db + "-journal";
 
     // The kills fall between the end of the start-up, which writes nothing, and the end of
     // the games left to run, whatever the speed of the machine and its disk.
     auto timed = [&](const char* file) {
         writeFile(db, fresh);
-        auto began = Clock::now();
-        runDriver(folder.path(), scriptDir.file(file), std::nullopt);
-        return microsSince(began);
+        const auto began = Clock::now();
+        runDriver(folder.path(), folder.file(file), std::nullopt);
+        return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - began).count();
     };
     std::int64_t ready = timed("start.script");
     std::int64_t span = timed("games.script");
     ready = std::min(ready, span / 2);
-    {
-        Connection conn(db, kDatabasePassword);
-        ASSERT_EQ(exportDatabase(conn), states.back()) << "the driver and the trace disagree";
-    }
+    ASSERT_EQ(exportDatabase(Connection(db, kDatabasePassword)), states.back())
+        << "the driver and the trace disagree";
 
     std::mt19937_64 random(std::random_device{}());
     int inFlight = 0, midway = 0, untouched = 0, finished = 0;
@@ -96,8 +82,7 @@ TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesOnlyTheWritesInFligh
         writeFile(db, fresh);
         std::int64_t delay = std::uniform_int_distribution<std::int64_t>(ready, span)(random);
         const bool writeBehind = run % 2 == 1;
-        bool endedAlone =
-            runDriver(folder.path(), scriptDir.file("games.script"), delay, writeBehind);
+        bool endedAlone = runDriver(folder.path(), folder.file("games.script"), delay, writeBehind);
         inFlight += std::filesystem::exists(journal) ? 1 : 0;
 
         Connection conn(db, kDatabasePassword); // rolls back a write cut short
@@ -108,17 +93,16 @@ TEST(CrashSafety, aKillAtAnyMomentLeavesTheFileWholeAndLosesOnlyTheWritesInFligh
         auto at = std::find(states.begin(), states.end(), now);
         ASSERT_NE(at, states.end()) << "run " << run << how << ", killed after " << delay
                                     << " us: the file holds a state the games never had";
-        auto index = at - states.begin();
-        if (endedAlone) {
-            ++finished;
-            EXPECT_EQ(index + 1, static_cast<std::ptrdiff_t>(states.size()));
-        }
-        untouched += index == 0 ? 1 : 0;
-        midway += index > 0 && index + 1 < static_cast<std::ptrdiff_t>(states.size()) ? 1 : 0;
+        const bool first = at == states.begin(), last = at + 1 == states.end();
+        EXPECT_TRUE(last || !endedAlone)
+            << "run " << run << how << " ended short of the last state";
+        finished += endedAlone ? 1 : 0;
+        untouched += first ? 1 : 0;
+        midway += !first && !last ? 1 : 0;
     }
     std::cout << "crash safety: " << runs << " kills " << ready / 1000 << " to " << span / 1000
               << " ms into runs of " << states.size() - 1 << " writes; " << inFlight
-              << " cut a write short (journal "
-              << "left), " << midway << " stopped between the first and the last write, "
-              << untouched << " before the first, " << finished << " after the games ended\n";
+              << " cut a write short (journal left), " << midway
+              << " stopped between the first and the last write, " << untouched
+              << " before the first, " << finished << " after the games ended\n";
 }

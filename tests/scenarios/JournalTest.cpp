@@ -3,7 +3,6 @@
 // left by a crash, puts the file back in order; a journal that cannot be the file's own, or
 // a log of another program's changes, is refused with a message naming it, and every file
 // stays exactly as it was.
-#include "app/Form1.h"
 #include "data/Writer.h"
 #include "support/RecordingVfs.h"
 #include "support/ScriptSupport.h"
@@ -22,6 +21,11 @@ namespace fs = std::filesystem;
 struct Crash {
     std::string database; // the file as a crash leaves it
     std::string journal;  // the journal beside it
+
+    void placeIn(const ProgramFolder& folder) const {
+        writeFile(folder.file("Baza.mdb"), database);
+        writeFile(folder.file("Baza.mdb-journal"), journal);
+    }
 };
 
 // The files of `database` after `count` writes of Start, the last one cut short once its
@@ -52,16 +56,9 @@ Crash crashedWrite(const std::string& database, int count) {
     return crash;
 }
 
-std::string databaseOf(const Json& fixture) {
-    TempDir dir;
-    createDatabase(dir.file("Baza.mdb"), fixture);
-    return readFile(dir.file("Baza.mdb"));
-}
-
 // Starts the game on the folder; the message it showed, if any.
 std::string startMessage(const ProgramFolder& folder) {
-    auto d = folder.run("start\ndump")[0];
-    auto said = eventsOf(d, "message");
+    const auto said = messagesIn(folder.run("start\ndump"));
     return said.empty() ? std::string() : said[0]["text"].get<std::string>();
 }
 
@@ -69,10 +66,7 @@ std::string startMessage(const ProgramFolder& folder) {
 
 TEST(Journals, theGamesOwnJournalPutsTheFileBackAsItWasBeforeTheCutWrite) {
     ProgramFolder folder(nullptr);
-    const std::string fresh = freshDatabase();
-    Crash crash = crashedWrite(fresh, 3);
-    writeFile(folder.file("Baza.mdb"), crash.database);
-    writeFile(folder.file("Baza.mdb-journal"), crash.journal);
+    crashedWrite(freshDatabase(), 3).placeIn(folder);
     EXPECT_EQ(startMessage(folder), "");
     EXPECT_EQ(folder.exportDatabase()["tbStat"]["Start"], 2);
     EXPECT_FALSE(fs::exists(folder.file("Baza.mdb-journal")));
@@ -80,38 +74,30 @@ TEST(Journals, theGamesOwnJournalPutsTheFileBackAsItWasBeforeTheCutWrite) {
 
 TEST(Journals, aJournalThatCannotBeTheFilesOwnIsRefusedAndNothingIsRolledBack) {
     const std::string fresh = freshDatabase();
-    // Another database's journal: another salt.
-    Json other = sampleFixture(2);
-    const Crash foreign = crashedWrite(databaseOf(other), 1);
+    // Another database's journal, of the same size: only its salt tells it apart.
+    const Crash foreign = crashedWrite(freshDatabase(), 1);
     // An old crash's journal beside a backup copied over the file: the same salt, but the
     // backup is twelve writes on.
     const Crash old = crashedWrite(fresh, 1);
     const std::string backup = crashedWrite(old.database, 13).database;
-    for (const auto& [database, journal] :
-         {std::pair{fresh, foreign.journal}, std::pair{backup, old.journal}}) {
+    for (const Crash& mismatched : {Crash{fresh, foreign.journal}, Crash{backup, old.journal}}) {
         ProgramFolder folder(nullptr);
-        writeFile(folder.file("Baza.mdb"), database);
-        writeFile(folder.file("Baza.mdb-journal"), journal);
+        mismatched.placeIn(folder);
         const auto before = filesIn(folder.path());
         const std::string said = startMessage(folder);
-        EXPECT_NE(said.find("Baza.mdb-journal која не припада овој бази"), std::string::npos)
-            << said;
+        EXPECT_TRUE(contains(said, "Baza.mdb-journal која не припада овој бази"));
         EXPECT_TRUE(filesIn(folder.path()) == before) << "a file was changed";
         std::string out;
-        EXPECT_EQ(runCommand(std::string(KVZ_PROGRAM_DIR) + "/kvizomat-db export " +
-                                 folder.file("Baza.mdb"),
-                             &out),
-                  1);
-        EXPECT_NE(out.find("does not belong to this database"), std::string::npos) << out;
+        EXPECT_EQ(
+            runCommand(KVZ_PROGRAM_DIR "/kvizomat-db export " + folder.file("Baza.mdb"), &out), 1);
+        EXPECT_TRUE(contains(out, "does not belong to this database"));
         EXPECT_TRUE(filesIn(folder.path()) == before) << "the data tool changed a file";
     }
 }
 
 TEST(Journals, aJournalToRollBackInAReadOnlyFolderIsSaidPlainly) {
     ProgramFolder folder(nullptr);
-    const Crash crash = crashedWrite(freshDatabase(), 2);
-    writeFile(folder.file("Baza.mdb"), crash.database);
-    writeFile(folder.file("Baza.mdb-journal"), crash.journal);
+    crashedWrite(freshDatabase(), 2).placeIn(folder);
     const auto before = filesIn(folder.path());
     auto said = asOrdinaryUser(folder.path(), [&] {
         chmod(folder.path().c_str(), 0555);
@@ -119,15 +105,13 @@ TEST(Journals, aJournalToRollBackInAReadOnlyFolderIsSaidPlainly) {
     });
     chmod(folder.path().c_str(), 0755);
     ASSERT_TRUE(said);
-    EXPECT_EQ(said->rfind("Поред базе је датотека Baza.mdb-journal са уписом који је прекинут, а "
-                          "фасцикла игре не дозвољава упис",
-                          0),
-              0u)
+    EXPECT_TRUE(said->starts_with("Поред базе је датотека Baza.mdb-journal са уписом који је "
+                                  "прекинут, а фасцикла игре не дозвољава упис"))
         << *said;
     EXPECT_TRUE(filesIn(folder.path()) == before);
 }
 
-TEST(Journals, anotherProgramsUnwrittenLogIsRefusedAndEveryFileLeftAsItWas) {
+TEST(Journals, aFileInWalModeIsRefusedWithAnotherProgramsLogOrWhenBadAndLeftAsItWas) {
     ProgramFolder folder;
     TempDir left; // the files as that program leaves them while it has the database open
     {
@@ -144,26 +128,24 @@ TEST(Journals, anotherProgramsUnwrittenLogIsRefusedAndEveryFileLeftAsItWas) {
     const auto before = filesIn(folder.path());
     ASSERT_TRUE(before.count("Baza.mdb-wal") == 1 && !before.at("Baza.mdb-wal").empty());
     const std::string said = startMessage(folder);
-    EXPECT_NE(said.find("Baza.mdb-wal са измјенама које други програм још није уписао"),
-              std::string::npos)
-        << said;
+    EXPECT_TRUE(contains(said, "Baza.mdb-wal са измјенама које други програм још није уписао"));
     EXPECT_TRUE(filesIn(folder.path()) == before) << "a file was changed, made or removed";
-}
 
-TEST(Journals, aFileInWalModeIsCheckedBeforeItIsTurnedBackAndLeftAsItWasWhenRefused) {
+    // A file in that mode with no log beside it is checked before it is turned back, and left
+    // as it was when refused.
     Json bad = sampleFixture();
     bad["tbKviz"][0]["A"] = nullptr;
     for (const Json& fixture : {bad, sampleFixture()}) {
-        ProgramFolder folder(fixture);
-        Connection(folder.file("Baza.mdb"), kDatabasePassword).exec("PRAGMA journal_mode = WAL");
-        const auto before = filesIn(folder.path());
-        ASSERT_EQ(before.count("Baza.mdb-wal"), 0u);
+        ProgramFolder inWal(fixture);
+        Connection(inWal.file("Baza.mdb"), kDatabasePassword).exec("PRAGMA journal_mode = WAL");
+        const auto files = filesIn(inWal.path());
+        ASSERT_EQ(files.count("Baza.mdb-wal"), 0u);
         const bool good = fixture == sampleFixture();
-        EXPECT_EQ(startMessage(folder).empty(), good);
+        EXPECT_EQ(startMessage(inWal).empty(), good);
         if (!good) {
-            EXPECT_TRUE(filesIn(folder.path()) == before) << "a refused file was changed";
+            EXPECT_TRUE(filesIn(inWal.path()) == files) << "a refused file was changed";
         } else {
-            Connection conn(folder.file("Baza.mdb"), kDatabasePassword);
+            Connection conn(inWal.file("Baza.mdb"), kDatabasePassword);
             auto mode = conn.prepare("PRAGMA journal_mode");
             ASSERT_TRUE(mode.step());
             EXPECT_EQ(mode.column(0).text(), "delete");

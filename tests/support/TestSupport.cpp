@@ -145,4 +145,9 @@ int startQuietly(const std::vector<std::string>& args) {
     return rc == 0 ? pid : -1;
 }
 
+std::int64_t countFromEnvironment(const char* name, std::int64_t fallback) {
+    const char* v = std::getenv(name);
+    return v != nullptr && *v != '\0' ? std::atoll(v) : fallback;
+}
+
 } // namespace kvz::test

@@ -65,4 +65,7 @@ std::optional<std::string> asOrdinaryUser(const std::string& owned,
 // Starts a program with its output thrown away; returns its process id, or -1.
 int startQuietly(const std::vector<std::string>& args);
 
+// A count the environment sets for a longer run, or `fallback` when it sets none.
+std::int64_t countFromEnvironment(const char* name, std::int64_t fallback);
+
 } // namespace kvz::test

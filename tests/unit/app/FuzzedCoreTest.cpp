@@ -13,23 +13,16 @@
 #include "support/TestSupport.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <random>
 
 using namespace kvz;
 using namespace kvz::test;
 
 namespace {
-
-std::int64_t fromEnvironment(const char* name, std::int64_t fallback) {
-    const char* v = std::getenv(name);
-    return v != nullptr && *v != '\0' ? std::atoll(v) : fallback;
-}
 
 // What the file holds that the rules speak of.
 struct Stored {
@@ -49,48 +42,20 @@ Stored readStored(const Connection& conn) {
     return s;
 }
 
-int changedRows(const Stored& before, const Stored& after) {
-    int changed = 0;
-    for (std::size_t i = 0; i < after.results.size(); ++i)
-        changed += after.results[i] != before.results[i] ? 1 : 0;
-    return changed;
-}
-
 struct Totals {
     std::int64_t events = 0, games = 0, wins = 0, friendCalls = 0, audienceVotes = 0,
                  resultsStored = 0, restarts = 0, highestQuestion = 0;
 };
 
 // The window as an observer sees it, with what it asked of the machine.
-struct Observed {
-    struct Look {
-        std::string caption, picture;
-        bool visible;
-        Colour back, fore;
-        int left, top, width, height;
-        std::size_t lines;
-        bool operator==(const Look&) const = default;
-    };
-    std::vector<Look> controls;
-    Json timersAndFields;
-    const Control* focus;
-    bool ended;
-    int beeps;
-    std::size_t sounds;
-    bool operator==(const Observed&) const = default;
-};
-
-Observed observe(Form1& form, const FakePlatform& platform) {
-    Observed o{{},
-               {script::dumpTimers(form), script::dumpFields(form)},
-               form.focus,
-               form.ended,
-               platform.beeps,
-               platform.sounds.size()};
-    for (const Control* c : form.controls())
-        o.controls.push_back({c->caption, c->picture, c->visible, c->back, c->fore, c->left, c->top,
-                              c->width, c->height, c->lines.size()});
-    return o;
+Json observe(Form1& form, const FakePlatform& platform) {
+    return {script::dumpControls(form),
+            script::dumpTimers(form),
+            script::dumpFields(form),
+            form.focus ? form.focus->key() : "",
+            form.ended,
+            platform.beeps,
+            platform.sounds.size()};
 }
 
 class CoreFuzzer {
@@ -271,13 +236,12 @@ class CoreFuzzer {
     std::string deliver(const std::string& what, Control& c,
                         const std::function<bool(Control&)>& send) {
         bool hidden = !c.shown() && !form_->ended;
-        std::optional<Observed> before;
-        if (hidden) before = observe(*form_, platform_);
+        const Json before = hidden ? observe(*form_, platform_) : Json();
         bool reached = false;
         std::string broken = deliver(what + " " + c.key(), [&] { reached = send(c); });
         if (!broken.empty() || !hidden) return broken;
         if (reached) return "a hidden control took the event";
-        if (observe(*form_, platform_) != *before) return "a hidden control changed the window";
+        if (observe(*form_, platform_) != before) return "a hidden control changed the window";
         return "";
     }
 
@@ -296,9 +260,7 @@ class CoreFuzzer {
     }
 
     struct Snapshot {
-        bool atStart;
-        bool friendShown, audienceShown;
-        bool won;
+        bool atStart, friendShown, audienceShown, won;
     };
 
     Snapshot snapshot() const {
@@ -350,12 +312,13 @@ class CoreFuzzer {
         }
         totals_.friendCalls += called ? 1 : 0;
         totals_.audienceVotes += asked ? 1 : 0;
-        int changed = changedRows(stored_, now);
+        int changed = 0;
+        for (std::size_t i = 0; i < now.results.size(); ++i)
+            changed += now.results[i] != stored_.results[i] ? 1 : 0;
         stored_ = std::move(now);
-        if (changed == 0) return "";
-        ++totals_.resultsStored;
-        if (changed > 1 || ++resultsThisGame_ > 1) return "a game stored more than one result";
-        return "";
+        totals_.resultsStored += changed > 0 ? 1 : 0;
+        const bool twice = changed > 1 || (changed == 1 && ++resultsThisGame_ > 1);
+        return twice ? "a game stored more than one result" : "";
     }
 
     std::mt19937_64 random_;
@@ -376,9 +339,9 @@ class CoreFuzzer {
 } // namespace
 
 TEST(FuzzedCore, randomEventsNeverBreakTheGamesRules) {
-    const std::int64_t events = fromEnvironment("KVZ_FUZZ_EVENTS", 5000);
-    const std::int64_t seeds = fromEnvironment("KVZ_FUZZ_SEEDS", 3);
-    const std::int64_t firstSeed = fromEnvironment("KVZ_FUZZ_FIRST_SEED", 1);
+    const std::int64_t events = countFromEnvironment("KVZ_FUZZ_EVENTS", 5000);
+    const std::int64_t seeds = countFromEnvironment("KVZ_FUZZ_SEEDS", 3);
+    const std::int64_t firstSeed = countFromEnvironment("KVZ_FUZZ_FIRST_SEED", 1);
     Totals totals;
     auto began = std::chrono::steady_clock::now();
     for (std::int64_t seed = firstSeed; seed < firstSeed + seeds; ++seed) {

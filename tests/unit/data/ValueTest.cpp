@@ -5,7 +5,7 @@
 
 using kvz::Value;
 
-TEST(Value, leadingNumberReadsTheNumberAtTheStartOfACaption) {
+TEST(Value, aNumberIsReadFromTheStartOfACaptionAndWrittenAsPlainText) {
     // Scores are read back from captions; anything after the number is ignored.
     EXPECT_EQ(kvz::leadingNumber("  530"), 530);
     EXPECT_EQ(kvz::leadingNumber("4000 BODOVA"), 4000);
@@ -14,16 +14,14 @@ TEST(Value, leadingNumberReadsTheNumberAtTheStartOfACaption) {
     EXPECT_EQ(kvz::leadingNumber("BODOVA"), 0);
     EXPECT_EQ(kvz::leadingNumber(""), 0);
     EXPECT_EQ(kvz::leadingNumber("-"), 0);
-}
-
-TEST(Value, plainNumberTextHasNoExponentSeparatorOrTrailingZero) {
+    // And written back as plain text: no exponent, separator or trailing zero.
     EXPECT_EQ(kvz::plainNumberText(4000.0), "4000");
     EXPECT_EQ(kvz::plainNumberText(-500), "-500");
     EXPECT_EQ(kvz::plainNumberText(1000000), "1000000");
     EXPECT_EQ(kvz::plainNumberText(2.5), "2.5");
 }
 
-TEST(Value, anAnswerNumberStoredAsTextComparesAsANumberOnlyWhenItIsWhollyOne) {
+TEST(Value, anAnswerStoredAsTextIsANumberOnlyWhenItIsWhollyOneAndNullOrEmptyIsNone) {
     // Tac is compared as a number even when the bank stores it as text; a word, an empty
     // text or Null must never equal an answer.
     EXPECT_TRUE(Value(2).equalsNumber(2));
@@ -34,9 +32,7 @@ TEST(Value, anAnswerNumberStoredAsTextComparesAsANumberOnlyWhenItIsWhollyOne) {
     EXPECT_FALSE(Value("").equalsNumber(0));
     EXPECT_FALSE(Value().equalsNumber(0));
     EXPECT_FALSE(Value("dva").equalsNumber(0));
-}
-
-TEST(Value, nullAndEmptyTextAreBothNullOrEmptyButZeroIsNot) {
+    // Null and empty text are both "null or empty", zero and a space are not.
     EXPECT_TRUE(Value().isNullOrEmpty());
     EXPECT_TRUE(Value("").isNullOrEmpty());
     EXPECT_FALSE(Value(" ").isNullOrEmpty());

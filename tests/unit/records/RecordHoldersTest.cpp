@@ -36,26 +36,19 @@ class RecordHoldersTest : public ::testing::Test {
         return *form_;
     }
 
-    // A game lost or abandoned at question `questionNo` with `points`.
-    void endGame(int questionNo, const std::string& points) {
+    // A game that ends at question `questionNo` with `points`: lost or abandoned, or won with
+    // the last speed bonus `traka`.
+    void finish(int questionNo, const std::string& points, const char* traka = nullptr) {
         form_->QuestionNo = static_cast<Byte>(questionNo);
         form_->lblOsv.caption = points;
         form_->ResultsMode = True;
-        form_->RecordHolders(form_->ResultsMode);
-    }
-
-    // A game won with `points` and the last speed bonus `traka`.
-    void winGame(const std::string& points, const std::string& traka) {
-        form_->QuestionNo = 15;
-        form_->lblOsv.caption = points;
+        if (traka == nullptr) return form_->RecordHolders(form_->ResultsMode);
         form_->lblTraka.caption = traka;
-        form_->ResultsMode = True;
         form_->RecordWinner(form_->ResultsMode);
     }
 
     Json storedRows() const {
-        Connection conn(dir_.file("Baza.mdb"), kDatabasePassword);
-        return exportDatabase(conn)["tbRezultati"];
+        return exportDatabase(Connection(dir_.file("Baza.mdb"), kDatabasePassword))["tbRezultati"];
     }
 
     // The rows that differ from the rows the test opened with.
@@ -77,7 +70,7 @@ Json tenRows(int rb, double firstSkor) {
     Json rows = Json::array();
     for (int i = 0; i < 10; ++i)
         rows.push_back(
-            resultRow("Igra" + std::string(1, static_cast<char>('a' + i)), rb, firstSkor + i));
+            resultRow(std::string("Igra") + static_cast<char>('a' + i), rb, firstSkor + i));
     return rows;
 }
 
@@ -92,35 +85,35 @@ TEST_F(RecordHoldersTest, theListShowsTenRowsByLevelThenScoreWithFreeRowsEmpty) 
         EXPECT_EQ(f.lblSampioni[i].caption, expected[static_cast<std::size_t>(i - 1)]) << i;
 }
 
-TEST_F(RecordHoldersTest, aFullListTakesAHigherLevelOrMorePointsOnTheWeakestLevelOnly) {
-    Json rows = tenRows(5, 1000); // the weakest row: level 5, 1000 points
-    open(rows);
-    Json before = storedRows();
-    endGame(6, "1000");
-    EXPECT_EQ(storedRows(), before) << "the same level and points";
-    open(rows);
-    endGame(5, "999999");
-    EXPECT_EQ(storedRows(), before) << "a lower level";
-
-    open(rows);
-    endGame(6, "1001");
-    auto changed = changedRows(before);
-    ASSERT_EQ(changed.size(), 1u);
-    EXPECT_EQ(changed[0]["Ime"], "Ana");
-    EXPECT_EQ(changed[0]["Skor"], 1001);
-    EXPECT_EQ(storedRows()[0]["Ime"], "Ana") << "the weakest row was replaced";
+// Lists of ten rows on one level, the weakest first: level 5 with 1000 points, or winners
+// with 7000, whom a winner beats only with more plain points, the bonus left out.
+TEST_F(RecordHoldersTest, aFullListTakesOnlyAGameBetterThanItsWeakestRowAndInThatRow) {
+    const struct {
+        const char* name;
+        int level, questionNo;
+        const char *points, *traka;
+        int stored; // the score that enters the list; 0: none does
+    } cases[] = {
+        {"the same level and points", 5, 6, "1000", nullptr, 0},
+        {"a lower level", 5, 5, "999999", nullptr, 0},
+        {"more points on the level", 5, 6, "1001", nullptr, 1001},
+        {"a winner with a large bonus", 15, 15, "7000", "1500", 0},
+        {"a winner with more plain points", 15, 15, "7001", "0", 7001 + 4000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(tenRows(c.level, c.level == 15 ? 7000 : 1000));
+        const Json before = storedRows();
+        finish(c.questionNo, c.points, c.traka);
+        const auto changed = changedRows(before);
+        ASSERT_EQ(changed.size(), c.stored == 0 ? 0u : 1u);
+        if (c.stored == 0) continue;
+        EXPECT_EQ(changed[0]["Skor"], c.stored);
+        EXPECT_EQ(storedRows()[0]["Ime"], "Ana") << "the weakest row was replaced";
+    }
 }
 
-TEST_F(RecordHoldersTest, withoutAGameInPlayNothingIsStored) {
-    open();
-    form_->ResultPending = False;
-    Json before = storedRows();
-    endGame(5, "1000");
-    winGame("5000", "100");
-    EXPECT_EQ(storedRows(), before);
-}
-
-TEST_F(RecordHoldersTest, aWinnerScoresItsPointsTheLastBonusAndAThousandPerUnusedHelp) {
+TEST_F(RecordHoldersTest, aWinnerScoresItsPointsTheLastBonusAndAThousandPerUnusedHelpIfInPlay) {
     struct Case {
         const char* name;
         bool fifty, phone, audience, check, replaced;
@@ -141,27 +134,20 @@ TEST_F(RecordHoldersTest, aWinnerScoresItsPointsTheLastBonusAndAThousandPerUnuse
         f.HostCheckAvailable = c.check ? True : False;
         f.ReplacementUsed = c.replaced ? True : False;
         Json before = storedRows();
-        winGame("6500", "1200");
+        finish(15, "6500", "1200");
         auto changed = changedRows(before);
         ASSERT_EQ(changed.size(), 1u);
         EXPECT_EQ(changed[0]["RB"], 15);
         EXPECT_EQ(changed[0]["Skor"], 6500 + 1200 + c.bonus);
         EXPECT_EQ(changed[0]["Datum"], "2026-03-14");
     }
-}
 
-TEST_F(RecordHoldersTest, aWinnerEntersAFullListOfWinnersOnlyWithMorePlainPoints) {
-    Json rows = tenRows(15, 7000); // the weakest winner scored 7000
-    open(rows);
-    Json before = storedRows();
-    winGame("7000", "1500");
-    EXPECT_EQ(storedRows(), before) << "a large bonus does not count in the comparison";
-
-    open(rows);
-    winGame("7001", "0");
-    auto changed = changedRows(before);
-    ASSERT_EQ(changed.size(), 1u);
-    EXPECT_EQ(changed[0]["Skor"], 7001 + 4000);
+    // Without a game in play nothing is stored, lost or won.
+    open().ResultPending = False;
+    const Json before = storedRows();
+    finish(5, "1000");
+    finish(15, "5000", "100");
+    EXPECT_EQ(storedRows(), before);
 }
 
 } // namespace
