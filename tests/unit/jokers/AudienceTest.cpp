@@ -4,15 +4,12 @@
 #include <numeric>
 
 using namespace kvz;
-using kvz::test::drawOf;
-using kvz::test::JokerGame;
-using kvz::test::kDoesNotKnow;
-using kvz::test::kKnows;
+using namespace kvz::test;
+using Audience = JokerGame;
 
 namespace {
 
 using Shares = std::array<int, 4>;
-using Audience = JokerGame;
 
 const char* const kLetters = "ABVG";
 

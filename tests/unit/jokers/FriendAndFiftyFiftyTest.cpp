@@ -4,14 +4,10 @@
 #include <set>
 
 using namespace kvz;
-using kvz::test::drawOf;
-using kvz::test::JokerGame;
-using kvz::test::kDoesNotKnow;
-using kvz::test::kKnows;
+using namespace kvz::test;
+using FriendAndFiftyFifty = JokerGame;
 
 namespace {
-
-using FriendAndFiftyFifty = JokerGame;
 
 const char* const kLetters = "ABVG";
 
