@@ -10,6 +10,7 @@ using namespace kvz;
 namespace {
 
 const std::string kTool = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-db";
+const std::string kBundled = std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb";
 
 class DbTool : public ::testing::Test {
   protected:
@@ -83,17 +84,13 @@ TEST_F(DbTool, aWrongPasswordOrAMissingFileIsAClearErrorNotACrash) {
     EXPECT_EQ(run("frobnicate"), 2);
 }
 
-TEST(BundledDatabase, holdsAPlayableBankWithTheSettingsRowAndTenResults) {
-    Connection conn(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword);
+TEST(BundledDatabase, holdsAPlayableBankOfAHundredQuestionsALevelTheRightAnswersSpreadOverLetters) {
+    Connection conn(kBundled, kDatabasePassword);
     auto report = checkBank(conn);
     EXPECT_TRUE(report.clean()) << formatReport(report);
     EXPECT_EQ(report.settingsRows, 1);
     EXPECT_EQ(report.resultRows, 10);
-}
-
-TEST(BundledDatabase, everyLevelHasAHundredQuestionsWithTheRightAnswerSpreadOverTheLetters) {
-    Json db =
-        exportDatabase(Connection(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword));
+    const Json db = exportDatabase(conn);
     std::array<std::array<int, 5>, 16> byLetter{};
     std::size_t withNote = 0;
     std::set<std::string> asked;
