@@ -84,6 +84,40 @@ TEST_F(DbTool, aWrongPasswordOrAMissingFileIsAClearErrorNotACrash) {
     EXPECT_EQ(run("frobnicate"), 2);
 }
 
+TEST_F(DbTool, wordsReadOtherwiseInCyrillicAreWarnedAboutAndImportedUnlessStrict) {
+    const std::string file = dir.file("q.csv");
+    test::writeFile(file, "Pitanje,A,B,V,G,RB,Tac\n"
+                          "Ko je bio Petar II?,Pjesnik,Car,Kralj,Knez,3,1\n"
+                          "Šta nosi DNA?,Nasleđe,Ništa,Vodu,Vazduh,4,1\n"
+                          "Gdje je New York?,SAD,Kanada,Meksiko,Kuba,2,1\n");
+    const std::string before = test::readFile(db);
+
+    EXPECT_EQ(run("import " + db + " --strict " + file), 1) << out;
+    EXPECT_TRUE(test::contains(out, "nothing was imported"));
+    EXPECT_EQ(test::readFile(db), before);
+
+    ASSERT_EQ(run("import " + db + " " + file), 0) << out;
+    for (const std::string& warning :
+         {file + ":2: warning: \"Pitanje\": \"II\" is a Roman numeral",
+          file + ":3: warning: \"Pitanje\": \"DNA\" is an abbreviation",
+          file + ":4: warning: \"Pitanje\": \"New\" has letters outside the Serbian alphabet",
+          file + ":4: warning: \"A\": \"SAD\" is an abbreviation",
+          std::string("imported 3 question(s), 5 warning(s)")})
+        EXPECT_TRUE(test::contains(out, warning));
+    const Json after = exportDatabase(Connection(db, kDatabasePassword));
+    EXPECT_EQ(after["tbKviz"][17]["Pitanje"], "Gdje je Nev Jork?");
+}
+
+TEST_F(DbTool, checkWarnsOfALevelWithOneQuestion) {
+    Json f = test::sampleFixture(2);
+    f["tbKviz"].erase(f["tbKviz"].begin() + 6); // level 4 keeps one
+    test::writeFile(dir.file("f.json"), f.dump());
+    ASSERT_EQ(run("create " + db + " " + dir.file("f.json")), 0) << out;
+    EXPECT_EQ(run("check " + db), 0) << out;
+    EXPECT_TRUE(test::contains(out, "warning: level 4 has one question"));
+    EXPECT_EQ(out.find("warning: level 5"), std::string::npos) << out;
+}
+
 TEST(BundledDatabase, holdsAPlayableBankOfAHundredQuestionsALevelTheRightAnswersSpreadOverLetters) {
     Connection conn(kBundled, kDatabasePassword);
     auto report = checkBank(conn);
