@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The help screen: its lines in both sizes.
+// The help screen, its lines in both sizes, and the sponsor panel the win celebration ends on.
 #include "PresentationForm.h"
 
 #include <algorithm>
@@ -39,4 +39,12 @@ TEST(Help, theDrawnTextFitsInsideThePanelWithoutOneLineOverAnotherInBothSizes) {
                         << upper.text << " / " << lower.text;
                 }
     }
+}
+
+TEST(Sponsor, thePanelMakesRoomInTheLowerRowsOfTheRecordHolderListOnly) {
+    PresentationForm p;
+    Form1& f = *p.form;
+    for (int i = 0; i <= 10; ++i) f.lblSampioni[i].visible = true;
+    f.ShowSponsor();
+    for (int i = 0; i <= 10; ++i) EXPECT_EQ(f.lblSampioni[i].visible, i <= 3) << i;
 }

@@ -39,7 +39,6 @@ class Layout : public ::testing::Test {
     }
     static void TearDownTestSuite() { dir_.reset(); }
 
-    // Starts the program on `screen` and, when asked, resizes its window.
     Form1& open(const Case& c) {
         platform_.folder = dir_->path().string();
         platform_.screen = c.screen;

@@ -15,7 +15,6 @@ namespace {
 
 const std::string kMotto = "JA HO]U DA ZNAM!!!";
 
-// The logos shown now, by index.
 std::vector<int> shownLogos(Form1& f) {
     std::vector<int> out;
     for (int i = 0; i <= 4; ++i)
