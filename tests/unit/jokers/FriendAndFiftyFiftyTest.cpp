@@ -7,11 +7,7 @@ using namespace kvz;
 using namespace kvz::test;
 using FriendAndFiftyFifty = JokerGame;
 
-namespace {
-
 const char* const kLetters = "ABVG";
-
-} // namespace
 
 TEST_F(FriendAndFiftyFifty, fiftyFiftyAlwaysKeepsTheRightAnswerAndOneOtherThatTheDrawDecides) {
     for (int c = 1; c <= 4; ++c) {
