@@ -199,8 +199,7 @@ TEST(EditorModel, theEditorIsRefusedABankAGameHasOpen) {
     const std::string path = dir.file("Baza.mdb");
     createDatabase(path, test::sampleFixture(1));
     int ready[2], quit[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(quit), 0);
+    ASSERT_TRUE(pipe(ready) == 0 && pipe(quit) == 0);
     const pid_t game = fork();
     if (game == 0) {
         DatabaseLock window(path, DatabaseLock::Kind::Window);
@@ -219,8 +218,7 @@ TEST(EditorModel, theEditorIsRefusedABankAGameHasOpen) {
         EXPECT_TRUE(e.byGame());
     }
     ASSERT_EQ(write(quit[1], &c, 1), 1);
-    int status = 0;
-    waitpid(game, &status, 0);
+    waitpid(game, nullptr, 0);
     EXPECT_NO_THROW(QuestionStore{path});
 }
 
