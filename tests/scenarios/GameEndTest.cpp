@@ -63,13 +63,11 @@ TEST(GameEnd, aWrongAnswerPlaysSixHeartbeatsThenReturnsToTheStartScreen) {
     EXPECT_EQ(eventsOf(s1, "sound"), std::vector<Json>{"Drugar.wav"});
     EXPECT_EQ(caption(s1, "Label3(0)"), "100");
     // The lost rung and the friend's picture blink in turn.
-    for (int step = 2; step <= 4; ++step) {
-        const Json& d = dumpLabelled(dumps, "step" + std::to_string(step));
-        bool on = step == 3;
-        EXPECT_EQ(visible(d, "imgDrugar"), on) << step;
-        EXPECT_EQ(visible(d, "Label3(15)"), on) << step;
-        EXPECT_EQ(visible(d, "lblCIFRA(15)"), on) << step;
-    }
+    for (int step = 2; step <= 4; ++step)
+        EXPECT_EQ(visibility(dumpLabelled(dumps, "step" + std::to_string(step)),
+                             {"imgDrugar", "Label3(15)", "lblCIFRA(15)"}),
+                  std::vector<bool>(3, step == 3))
+            << step;
     const Json& s5 = dumpLabelled(dumps, "step5late");
     EXPECT_EQ(s5["fields"]["WrongAnswerStep"], 5);
     EXPECT_FALSE(visible(s5, "lblKviz(2)"));
@@ -77,8 +75,7 @@ TEST(GameEnd, aWrongAnswerPlaysSixHeartbeatsThenReturnsToTheStartScreen) {
 
     const Json& end = dumpLabelled(dumps, "step6");
     expectStartScreen(end);
-    EXPECT_TRUE(end["timers"]["Timer1"]["enabled"]);
-    EXPECT_EQ(end["timers"]["Timer1"]["interval"], 200);
+    EXPECT_EQ(end["timers"]["Timer1"], (Json{{"enabled", true}, {"interval", 200}}));
     EXPECT_EQ(caption(end, "lblFirma(1)"), "@ao nam je! Pogre{an odgovor!");
 }
 

@@ -12,7 +12,6 @@ using namespace kvz::test;
 
 namespace {
 
-// Virtual key codes.
 constexpr int kEnter = 13, kEsc = 27, kF1 = 112, kNumPad1 = 97;
 
 // "key 66" for a letter or digit key ('B'), or a code.
@@ -20,7 +19,6 @@ std::string key(int code) {
     return "key " + std::to_string(code);
 }
 
-// Keys pressed one after another.
 std::string keys(const std::string& letters) {
     std::string out;
     for (char c : letters) out += key(c) + "\n";
@@ -97,7 +95,6 @@ TEST(Keyboard, aWholeGameIsPlayedByKeyboardAlone) {
     EXPECT_FALSE(at("walked")["ended"]);
     EXPECT_TRUE(at("left")["ended"]);
 
-    // One result stored: question, points and date.
     const Json results = folder.exportDatabase()["tbRezultati"];
     std::vector<Json> stored;
     for (const Json& row : results)
