@@ -47,8 +47,8 @@ TEST_F(Audience, barsAreWholeHundredthsOfTheChartStandingOnOneBaseLine) {
 
 TEST_F(Audience, everyFourAnswerVoteIsSoundAndCountsWhetherTheFavouriteWasRight) {
     double right = 0, wrong = 0;
-    for (int level = 1; level <= 15; ++level) {
-        for (int c = 1; c <= 4; ++c) {
+    for (int level = 1; level <= 15; ++level)
+        for (int c = 1; c <= 4; ++c)
             for (double knows : {kKnows, kDoesNotKnow}) {
                 SCOPED_TRACE("question " + std::to_string(level) + " c=" + std::to_string(c));
                 ask(level, c);
@@ -57,16 +57,14 @@ TEST_F(Audience, everyFourAnswerVoteIsSoundAndCountsWhetherTheFavouriteWasRight)
                 expectSoundVote(chartShares(), "ABVG");
                 (knows == kKnows ? right : wrong) += 1;
             }
-        }
-    }
     EXPECT_EQ(storedCounter("PTac"), right);
     EXPECT_EQ(storedCounter("PNetac"), wrong);
 }
 
 TEST_F(Audience, everyTwoAnswerVoteIsSoundLedByTheRightAnswerAndTheGoneAnswersHaveNoBar) {
     // A row position that divides by the level never calls for a draw.
-    for (int level = 1; level <= 15; ++level) {
-        for (int c = 1; c <= 4; ++c) {
+    for (int level = 1; level <= 15; ++level)
+        for (int c = 1; c <= 4; ++c)
             for (int other = 1; other <= 4; ++other) {
                 if (other == c) continue;
                 std::string kept = {kLetters[std::min(c, other) - 1],
@@ -85,8 +83,6 @@ TEST_F(Audience, everyTwoAnswerVoteIsSoundLedByTheRightAnswerAndTheGoneAnswersHa
                 EXPECT_GT(shares[static_cast<std::size_t>(c - 1)],
                           shares[static_cast<std::size_t>(other - 1)]);
             }
-        }
-    }
     EXPECT_EQ(storedCounter("PTac"), 15 * 12);
     EXPECT_EQ(storedCounter("PNetac"), 0);
 }
