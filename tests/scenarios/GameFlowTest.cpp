@@ -22,32 +22,27 @@ TEST(GameFlow, theQuestionAppearsAtThreeSecondsItsLastAnswerAtFivePointFourThenT
     for (std::int64_t t : {2999, 3000, 5399, 5400, 6000, 7999, 8000, 9000, 18000})
         game.waitUntil(t).dump(std::to_string(t));
     auto dumps = play(game);
+    auto at = [&](const char* label) { return dumpLabelled(dumps, label); };
 
-    EXPECT_EQ(caption(dumpLabelled(dumps, "banner"), "lblNajava(2)"), "100");
-
-    EXPECT_FALSE(visible(dumpLabelled(dumps, "2999"), "lblKviz(0)"));
-    const Json& question = dumpLabelled(dumps, "3000");
-    EXPECT_TRUE(visible(question, "lblKviz(0)"));
-    EXPECT_EQ(captions(question, {"lblKviz(0)", "lblKviz(4)"}),
+    EXPECT_EQ(caption(at("banner"), "lblNajava(2)"), "100");
+    EXPECT_FALSE(visible(at("2999"), "lblKviz(0)"));
+    EXPECT_TRUE(visible(at("3000"), "lblKviz(0)"));
+    EXPECT_EQ(captions(at("3000"), {"lblKviz(0)", "lblKviz(4)"}),
               (Captions{"Pitawe 1.1", "~etvrti"}));
-    EXPECT_FALSE(visible(dumpLabelled(dumps, "5399"), "lblKviz(4)"));
-    EXPECT_TRUE(visible(dumpLabelled(dumps, "5400"), "lblKviz(4)"));
-
-    const Json& shown = dumpLabelled(dumps, "6000");
-    EXPECT_FALSE(shown["timers"]["timNajava"]["enabled"]);
-    EXPECT_TRUE(visible(shown, "lblTraka"));
-    EXPECT_EQ(caption(shown, "lblTraka"), "100");
+    EXPECT_FALSE(visible(at("5399"), "lblKviz(4)"));
+    EXPECT_TRUE(visible(at("5400"), "lblKviz(4)"));
+    EXPECT_FALSE(at("6000")["timers"]["timNajava"]["enabled"]);
+    EXPECT_TRUE(visible(at("6000"), "lblTraka"));
+    EXPECT_EQ(caption(at("6000"), "lblTraka"), "100");
 
     // The count waits 2 s, then runs once a second down to nothing at tick 11.
-    EXPECT_EQ(dumpLabelled(dumps, "7999")["fields"]["BonusTick"], 0);
-    const Json& first = dumpLabelled(dumps, "8000");
+    EXPECT_EQ(at("7999")["fields"]["BonusTick"], 0);
     const std::vector<std::string> count = {"lblBod", "lblTraka"};
-    EXPECT_EQ(captions(first, count), (Captions{"1", "100"}));
-    EXPECT_EQ(control(first, "lblTraka")["back"], kBlack);
-    EXPECT_EQ(captions(dumpLabelled(dumps, "9000"), count), (Captions{"2", "90"}));
-    const Json& last = dumpLabelled(dumps, "18000");
-    EXPECT_EQ(captions(last, count), (Captions{"11", "0"}));
-    EXPECT_FALSE(last["timers"]["Timer1"]["enabled"]);
+    EXPECT_EQ(captions(at("8000"), count), (Captions{"1", "100"}));
+    EXPECT_EQ(control(at("8000"), "lblTraka")["back"], kBlack);
+    EXPECT_EQ(captions(at("9000"), count), (Captions{"2", "90"}));
+    EXPECT_EQ(captions(at("18000"), count), (Captions{"11", "0"}));
+    EXPECT_FALSE(at("18000")["timers"]["Timer1"]["enabled"]);
 }
 
 TEST(GameFlow, answersAndTheExitButtonRefuseInputWhileTheQuestionIsAnnounced) {
@@ -116,10 +111,10 @@ TEST(GameFlow, theCheckPictureJudgesTheAnswerItStandsUnderOncePerGame) {
     EXPECT_TRUE(visible(wrong, "lblVoditelj") && !visible(wrong, "imgVoditelj"));
     EXPECT_EQ(control(wrong, "lblVoditelj")["left"], control(wrong, "Label5(2)")["left"]);
     EXPECT_FALSE(wrong["fields"]["HostCheckAvailable"]);
-    for (const char* label : {"gone", "next"}) {
-        const Json& d = dumpLabelled(dumps, label);
-        EXPECT_FALSE(visible(d, "lblVoditelj") || visible(d, "imgVoditelj")) << label;
-    }
+    for (const char* label : {"gone", "next"})
+        EXPECT_EQ(visibility(dumpLabelled(dumps, label), {"lblVoditelj", "imgVoditelj"}),
+                  std::vector<bool>(2, false))
+            << label;
 
     GameScript right;
     right.waitForBonusTick(0).line("move lblKviz(1)").line("click imgVoditelj").dump("right");
@@ -201,8 +196,7 @@ TEST(GameFlow, theIdleLadderLightsOneRowAtATimeThenFlashesTheJokers) {
     std::string script = "start\n";
     for (int step = 1; step <= 28; ++step)
         script += "wait 200\ndump " + std::to_string(step) + "\n";
-    ProgramFolder folder;
-    auto dumps = folder.run(script);
+    auto dumps = ProgramFolder().run(script);
 
     // The rows light one at a time from the bottom up; the rest keep their own colours.
     for (int step = 1; step <= 15; ++step) {
