@@ -106,12 +106,10 @@ TEST_F(Layout, nothingImportantIsCoveredOnAnyScreen) {
         Form1& f = open(c);
         SCOPED_TRACE(c.name);
         std::vector<Control*> centre{&f.lblKviz[0], &f.Frame1};
-        for (int i = 0; i <= 3; ++i) centre.push_back(&f.Label5[i]);
-        for (int k = 1; k <= 4; ++k) centre.push_back(&f.lblKviz[k]);
+        for (int i = 0; i <= 3; ++i) centre.insert(centre.end(), {&f.Label5[i], &f.lblKviz[i + 1]});
         std::vector<Control*> right{&f.Label2,   &f.Label3[0], &f.Text1,
                                     &f.lblStart, &f.lblIzlaz,  &f.imgOUT};
-        for (int i = 1; i <= 15; ++i) right.push_back(&f.Label3[i]);
-        for (int i = 1; i <= 15; ++i) right.push_back(&f.lblCIFRA[i]);
+        for (int i = 1; i <= 15; ++i) right.insert(right.end(), {&f.Label3[i], &f.lblCIFRA[i]});
         for (int i = 0; i <= 5; i += 2) right.push_back(&f.Image2[i]);
         std::vector<Control*> left{&f.lblHvala[0], &f.lblSampioni[0], &f.lblSampioni[1]};
         for (int k = 0; k <= 3; ++k) left.push_back(&f.shpPub[k]);

@@ -58,8 +58,7 @@ TEST(Typewriter, aPassTypesTheWholeMottoLetterByLetterThenShowsANameAndStopsClea
 
     // Stopped mid-pass, the logos go and the next start types from the beginning.
     f.StopTypewriter();
-    EXPECT_FALSE(f.Timer5.enabled());
-    EXPECT_TRUE(shownLogos(f).empty());
+    EXPECT_TRUE(!f.Timer5.enabled() && shownLogos(f).empty());
     f.Timer5.setEnabled(true);
     EXPECT_EQ(type(f, 2), (std::vector<std::string>{"", "J"}));
 }
