@@ -31,8 +31,7 @@ void expectRestingLadder(const Json& dump, int orange = 0) {
 TEST(Startup, aSecondCopyEndsSilentlyAndTouchesNothing) {
     ProgramFolder folder;
     Json before = folder.exportDatabase();
-    auto dumps = folder.run("running\nstart\ndump end");
-    const Json& d = dumpLabelled(dumps, "end");
+    const Json d = dumpLabelled(folder.run("running\nstart\ndump end"), "end");
     EXPECT_TRUE(d["ended"]);
     EXPECT_TRUE(eventsOf(d, "message").empty());
     EXPECT_EQ(eventsOf(d, "status"), std::vector<Json>{0}) << "a success";
@@ -41,8 +40,7 @@ TEST(Startup, aSecondCopyEndsSilentlyAndTouchesNothing) {
 
 TEST(Startup, theScreenHeightChoosesTheWindowOrRefusesTheScreen) {
     ProgramFolder folder;
-    auto small = folder.run("screen 9600 7150\nstart\ndump d");
-    const Json& refused = dumpLabelled(small, "d");
+    const Json refused = dumpLabelled(folder.run("screen 9600 7150\nstart\ndump d"), "d");
     EXPECT_TRUE(refused["ended"]);
     auto messages = eventsOf(refused, "message");
     ASSERT_EQ(messages.size(), 1u);
@@ -126,9 +124,9 @@ TEST(NewGame, aNameAndStartBeginTheGameAndCountItOnDiskOnce) {
 TEST(NewGame, aNameOfFewerThanThreeCharactersStartsNothing) {
     ProgramFolder folder;
     for (const char* name : {"  ab  ", "- - -", "a-", ""}) {
-        auto dumps = folder.run(std::string("start\nfocus Text1\ntype \"") + name +
-                                "\"\nclick lblStart\ndump d");
-        const Json& d = dumpLabelled(dumps, "d");
+        const Json d = dumpLabelled(folder.run(std::string("start\nfocus Text1\ntype \"") + name +
+                                               "\"\nclick lblStart\ndump d"),
+                                    "d");
         EXPECT_EQ(caption(d, "lblStart"), "Start") << name;
         EXPECT_TRUE(visible(d, "Text1")) << name;
         EXPECT_EQ(d["focus"], "Text1") << name;
