@@ -49,9 +49,9 @@ TEST(GameEnd, aWrongAnswerPlaysSixHeartbeatsThenReturnsToTheStartScreen) {
     const Json& da = dumpLabelled(dumps, "da");
     EXPECT_TRUE(da["fields"]["AnswerLocked"]);
     EXPECT_EQ(caption(da, "lblIzlaz"), "Izlaz");
-    const Json& locked = dumpLabelled(dumps, "locked");
-    EXPECT_TRUE(locked["controls"] == da["controls"]) << "the input changed the window";
-    EXPECT_EQ(locked["fields"]["SelectedAnswer"], 2);
+    EXPECT_TRUE(dumpLabelled(dumps, "locked")["controls"] == da["controls"])
+        << "the input changed the window";
+    EXPECT_EQ(dumpLabelled(dumps, "locked")["fields"]["SelectedAnswer"], 2);
     EXPECT_EQ(dumpLabelled(dumps, "waiting")["fields"]["WrongAnswerStep"], 0);
 
     const Json& s1 = dumpLabelled(dumps, "step1");

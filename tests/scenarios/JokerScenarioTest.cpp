@@ -198,7 +198,6 @@ TEST(JokerScenario, aReplacementWithThePanelOpenKeepsTheMarkAndDaJudgesItInTheNe
     EXPECT_EQ(caption(replaced, "lblKviz(0)"), "Pitawe 10.2");
     EXPECT_TRUE(visible(replaced, "Frame1"));
     EXPECT_EQ(replaced["fields"]["SelectedAnswer"], 2);
-    const Json& judged = dumpLabelled(dumps, "judged");
-    EXPECT_EQ(caption(judged, "lblNajava(0)"), "TA^NO!!!");
-    EXPECT_FALSE(judged["fields"]["AnswerLocked"]);
+    EXPECT_EQ(caption(dumpLabelled(dumps, "judged"), "lblNajava(0)"), "TA^NO!!!");
+    EXPECT_FALSE(dumpLabelled(dumps, "judged")["fields"]["AnswerLocked"]);
 }

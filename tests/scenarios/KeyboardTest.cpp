@@ -109,12 +109,11 @@ TEST(Keyboard, withTheHelpShownOnlyF1AndEscAct) {
     game.line(key(kEnter)).dump("ignored");
     game.line(key(kF1)).dump("closed").line(key(kF1)).line(key(kEsc)).dump("left");
     auto dumps = play(game);
-
-    const Json& help = dumpLabelled(dumps, "help");
-    EXPECT_TRUE(visible(help, "picHelp"));
-    EXPECT_EQ(keyedState(dumpLabelled(dumps, "ignored")), keyedState(help));
-    EXPECT_FALSE(visible(dumpLabelled(dumps, "closed"), "picHelp"));
-    EXPECT_TRUE(dumpLabelled(dumps, "left")["ended"]);
+    auto at = [&](const char* label) { return dumpLabelled(dumps, label); };
+    EXPECT_TRUE(visible(at("help"), "picHelp"));
+    EXPECT_EQ(keyedState(at("ignored")), keyedState(at("help")));
+    EXPECT_FALSE(visible(at("closed"), "picHelp"));
+    EXPECT_TRUE(at("left")["ended"]);
 }
 
 TEST(Keyboard, whileASequenceRunsAnswerKeysAndOWaitButHelpAndEscStillAct) {
@@ -132,9 +131,8 @@ TEST(Keyboard, whileASequenceRunsAnswerKeysAndOWaitButHelpAndEscStillAct) {
     GameScript right;
     right.waitForBonusTick(0).confirm(1).dump("right").line(keys("B2O")).dump("after");
     dumps = folder.run(right.text());
-    const Json& shown = dumpLabelled(dumps, "right");
-    EXPECT_EQ(caption(shown, "lblNajava(0)"), "TA^NO!!!");
-    EXPECT_EQ(keyedState(dumpLabelled(dumps, "after")), keyedState(shown));
+    EXPECT_EQ(caption(dumpLabelled(dumps, "right"), "lblNajava(0)"), "TA^NO!!!");
+    EXPECT_EQ(keyedState(dumpLabelled(dumps, "after")), keyedState(dumpLabelled(dumps, "right")));
 
     // While a wrong answer is played out.
     GameScript wrong;
@@ -155,18 +153,15 @@ TEST(Keyboard, theNumericPadOneAndUnknownKeysDoNothingAndWithDaNeAskedOnlyDNAndE
     game.line(keys("A2GOFTPH")).dump("others");
     game.line(key('N')).dump("withdrawn").line(key('2')).dump("again");
     auto dumps = play(game);
-
-    const Json& unknown = dumpLabelled(dumps, "unknown");
-    EXPECT_EQ(keyedState(unknown), keyedState(dumpLabelled(dumps, "before")));
-    EXPECT_TRUE(eventsOf(unknown, "beep").empty());
-    const Json& asked = dumpLabelled(dumps, "asked");
-    EXPECT_TRUE(visible(asked, "Frame1"));
-    EXPECT_EQ(keyedState(dumpLabelled(dumps, "others")), keyedState(asked))
+    auto at = [&](const char* label) { return dumpLabelled(dumps, label); };
+    EXPECT_EQ(keyedState(at("unknown")), keyedState(at("before")));
+    EXPECT_TRUE(eventsOf(at("unknown"), "beep").empty());
+    EXPECT_TRUE(visible(at("asked"), "Frame1"));
+    EXPECT_EQ(keyedState(at("others")), keyedState(at("asked")))
         << "no other mark, no joker used, no walking away while DA/NE is asked";
-    EXPECT_FALSE(visible(dumpLabelled(dumps, "withdrawn"), "Frame1"));
-    const Json& again = dumpLabelled(dumps, "again");
-    EXPECT_TRUE(visible(again, "Frame1"));
-    EXPECT_EQ(again["fields"]["SelectedAnswer"], 2);
+    EXPECT_FALSE(visible(at("withdrawn"), "Frame1"));
+    EXPECT_TRUE(visible(at("again"), "Frame1"));
+    EXPECT_EQ(at("again")["fields"]["SelectedAnswer"], 2);
 }
 
 TEST(Keyboard, theNameBoxKeepsGameKeysToItselfAndEscInItEndsTheProgram) {
