@@ -63,9 +63,8 @@ TEST(JokerScenario, theCallCountsDownThirtyBeatsAndEndsByItselfAlsoAfterAnEarlyH
                 EXPECT_GE(shown(beat), 30 - beat) << beat;
             }
         }
-        const Json& last = dumpLabelled(dumps, "29");
-        EXPECT_TRUE(last["fields"]["FriendCallRunning"]);
-        EXPECT_EQ(visible(last, "Frame2"), !hangUp);
+        EXPECT_TRUE(dumpLabelled(dumps, "29")["fields"]["FriendCallRunning"]);
+        EXPECT_EQ(visible(dumpLabelled(dumps, "29"), "Frame2"), !hangUp);
         const Json& ended = dumpLabelled(dumps, "30");
         EXPECT_FALSE(ended["fields"]["FriendCallRunning"]);
         EXPECT_FALSE(visible(ended, "Frame2"));

@@ -65,8 +65,7 @@ TEST(Startup, theOpeningScreenShowsTheLadderStartTheNameBoxAndTheQuestionTotal) 
     Json fixture = sampleFixture(3);
     fixture["tbStat"]["Datum"] = "06.12.2026";
     fixture["tbStat"]["Start"] = 7;
-    ProgramFolder folder(fixture);
-    const Json& d = dumpLabelled(folder.run("start\ndump d"), "d");
+    const Json d = dumpLabelled(ProgramFolder(fixture).run("start\ndump d"), "d");
     EXPECT_FALSE(d["ended"]);
     expectRestingLadder(d);
     EXPECT_EQ(captions(d, {"lblStart", "lblIzlaz", "lblVer", "lblIme", "Label8(1)"}),
@@ -86,8 +85,7 @@ TEST(Startup, theInstallationNameAndTheSponsorSettingAreRead) {
     Json fixture = sampleFixture(1, false);
     fixture["tbStat"]["Ime"] = "[kola Ve~e";
     fixture["tbStat"]["Reklama"] = 1;
-    ProgramFolder folder(fixture);
-    const Json& d = dumpLabelled(folder.run("start\ndump d"), "d");
+    const Json d = dumpLabelled(ProgramFolder(fixture).run("start\ndump d"), "d");
     EXPECT_EQ(caption(d, "lblIme"), "[kola Ve~e");
     EXPECT_TRUE(d["fields"]["AdvertShown"]);
     EXPECT_EQ(d["fields"]["CollaboratorCount"], 0);
