@@ -38,10 +38,9 @@ TEST_F(Audience, barsAreWholeHundredthsOfTheChartStandingOnOneBaseLine) {
     // The wrong audience at question 1 ties the right answer with its favourite.
     ASSERT_EQ(chartShares(), (Shares{35, 35, 17, 13}));
     const int heights[4] = {875, 875, 425, 325};
-    for (int k = 0; k <= 3; ++k) {
-        EXPECT_EQ(form->shpPub[k].height, heights[k]);
-        EXPECT_EQ(form->shpPub[k].top + form->shpPub[k].height, 1000 + 2565);
-    }
+    for (int k = 0; k <= 3; ++k)
+        EXPECT_EQ(std::pair(form->shpPub[k].height, form->shpPub[k].bottom()),
+                  std::pair(heights[k], 1000 + 2565));
     EXPECT_EQ(storedCounter("PNetac"), 1);
 }
 
@@ -77,8 +76,8 @@ TEST_F(Audience, everyTwoAnswerVoteIsSoundLedByTheRightAnswerAndTheGoneAnswersHa
                 expectSoundVote(shares, kept);
                 for (int k = 0; k <= 3; ++k)
                     if (shares[static_cast<std::size_t>(k)] == 0) {
-                        EXPECT_EQ(form->shpPub[k].height, 0);
-                        EXPECT_EQ(form->shpPub[k].top, form->ChartTop + form->ChartHeight);
+                        EXPECT_EQ(std::pair(form->shpPub[k].height, form->shpPub[k].top),
+                                  std::pair(0, form->ChartTop + form->ChartHeight));
                     }
                 EXPECT_GT(shares[static_cast<std::size_t>(c - 1)],
                           shares[static_cast<std::size_t>(other - 1)]);

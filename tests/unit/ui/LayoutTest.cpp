@@ -79,10 +79,10 @@ TEST_F(Layout, aResizeKeepsTheBarsOfAVoteOnScreenStandingOnTheirBaseLine) {
     }
     f.resize(20000, 12000);
     f.resize(kCases[4].window.width, kCases[4].window.height);
-    for (int k = 0; k <= 3; ++k) {
-        EXPECT_EQ(f.shpPub[k].height, before[static_cast<std::size_t>(k)]) << k;
-        EXPECT_EQ(f.shpPub[k].bottom(), base) << k;
-    }
+    for (int k = 0; k <= 3; ++k)
+        EXPECT_EQ(std::pair(f.shpPub[k].height, f.shpPub[k].bottom()),
+                  std::pair(before[static_cast<std::size_t>(k)], base))
+            << k;
 }
 
 TEST_F(Layout, everyControlStaysInsideTheWindowOnEveryScreen) {
