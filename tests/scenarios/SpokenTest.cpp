@@ -85,7 +85,7 @@ TEST(Spoken, theTopPrizeIsSaidWithTheWinnersListAndTheLatinChoiceRewritesEveryLi
           "Ko ima ZNANJE - ne treba mu MILION!", "REKORDERI", "Ana 15 - 16000"}},
     };
     for (const auto& run : runs) {
-        SCOPED_TRACE(run.setUp);
+        SCOPED_TRACE(*run.setUp ? "Latin" : "Cyrillic");
         GameScript game;
         game.playTo(15).dump("q15").confirm(1).dump("won");
         auto dumps = ProgramFolder().run(run.setUp + game.text());
