@@ -13,9 +13,7 @@ using test::control;
 
 namespace {
 
-std::string driver() {
-    return std::string(KVZ_PROGRAM_DIR) + "/kvizomat-script";
-}
+const std::string kDriver = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-script";
 
 class DriverTest : public ::testing::Test {
   protected:
@@ -49,14 +47,11 @@ TEST_F(DriverTest, aMalformedScriptRunsNothingAndSaysWhichLineAndWhatIsWrong) {
 TEST_F(DriverTest, aScriptFileThatCannotRunOrAMissingFolderEndsWithItsStatusAndReason) {
     std::string out;
     test::writeFile(folder.file("bad.ksc"), "start\nwait soon\n");
-    int status =
-        test::runCommand(driver() + " --dir " + folder.path() + " " + folder.file("bad.ksc"), &out);
-    EXPECT_EQ(status, 2);
-    EXPECT_NE(out.find("line 2"), std::string::npos) << out;
-
-    status = test::runCommand(driver() + " --dir " + folder.file("nowhere") + " < /dev/null", &out);
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(out.find("no such folder"), std::string::npos) << out;
+    const std::string run = kDriver + " --dir ";
+    EXPECT_EQ(test::runCommand(run + folder.path() + " " + folder.file("bad.ksc"), &out), 2);
+    EXPECT_TRUE(test::contains(out, "line 2"));
+    EXPECT_EQ(test::runCommand(run + folder.file("nowhere") + " < /dev/null", &out), 1);
+    EXPECT_TRUE(test::contains(out, "no such folder"));
 }
 
 TEST_F(DriverTest, aDumpHoldsEveryControlTimerAndFieldOfTheWindow) {
@@ -97,7 +92,7 @@ TEST_F(DriverTest, onAScratchCopyTheGamesCountButTheFileStaysAsItWas) {
     std::string out;
     const std::string game = "start\ntype \"ana\"\nclick lblStart\ndump\n";
     int status = test::runCommand(
-        "printf '" + game + "' | " + driver() + " --scratch --dir " + folder.path(), &out);
+        "printf '" + game + "' | " + kDriver + " --scratch --dir " + folder.path(), &out);
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(control(Json::parse(out), "Label8(1)")["caption"], "1") << "the game was counted";
     EXPECT_EQ(test::readFile(folder.file("Baza.mdb")), before);

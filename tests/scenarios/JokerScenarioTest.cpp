@@ -25,11 +25,9 @@ GameScript& clickEveryJoker(GameScript& game) {
     return game.line("click Image2(0)").line("click Image2(2)").line("click Image2(4)");
 }
 
-// Nothing sounded since the last dump and the jokers are as they were.
-void expectJokersUntouched(const Json& d, bool fiftyFifty, bool telephone, bool audience) {
-    EXPECT_EQ(visible(d, "Image2(0)"), fiftyFifty);
-    EXPECT_EQ(visible(d, "Image2(2)"), telephone);
-    EXPECT_EQ(visible(d, "Image2(4)"), audience);
+// Nothing sounded since the last dump and the jokers 50:50, friend, audience stand as given.
+void expectJokersUntouched(const Json& d, const std::vector<bool>& standing) {
+    EXPECT_EQ(visibility(d, {"Image2(0)", "Image2(2)", "Image2(4)"}), standing);
     EXPECT_TRUE(eventsOf(d, "beep").empty());
 }
 
@@ -45,8 +43,7 @@ TEST(JokerScenario, theCallCountsDownThirtyBeatsAndEndsByItselfAlsoAfterAnEarlyH
             if (hangUp && beat == 3) game.line("click Image2(7)").dump("hungup");
             game.waitUntil(6300 + beat * 700).dump(std::to_string(beat));
         }
-        ProgramFolder folder;
-        auto dumps = folder.run(game.text());
+        auto dumps = play(game);
 
         const Json& call = dumpLabelled(dumps, "call");
         EXPECT_TRUE(visible(call, "Frame2"));
@@ -54,8 +51,7 @@ TEST(JokerScenario, theCallCountsDownThirtyBeatsAndEndsByItselfAlsoAfterAnEarlyH
         EXPECT_EQ(caption(call, "Label7(3)"), "Prijateq: Odgovor je - A");
         if (hangUp) {
             const Json& hungUp = dumpLabelled(dumps, "hungup");
-            EXPECT_FALSE(visible(hungUp, "Frame2"));
-            EXPECT_FALSE(visible(hungUp, "Label7(3)"));
+            EXPECT_FALSE(visible(hungUp, "Frame2") || visible(hungUp, "Label7(3)"));
             EXPECT_TRUE(hungUp["fields"]["FriendCallRunning"]);
         } else {
             // The clock only counts down, never below the time the call has left.
@@ -67,9 +63,8 @@ TEST(JokerScenario, theCallCountsDownThirtyBeatsAndEndsByItselfAlsoAfterAnEarlyH
                 EXPECT_GE(shown(beat), 30 - beat) << beat;
             }
         }
-        const Json& last = dumpLabelled(dumps, "29");
-        EXPECT_TRUE(last["fields"]["FriendCallRunning"]);
-        EXPECT_EQ(visible(last, "Frame2"), !hangUp);
+        EXPECT_TRUE(dumpLabelled(dumps, "29")["fields"]["FriendCallRunning"]);
+        EXPECT_EQ(visible(dumpLabelled(dumps, "29"), "Frame2"), !hangUp);
         const Json& ended = dumpLabelled(dumps, "30");
         EXPECT_FALSE(ended["fields"]["FriendCallRunning"]);
         EXPECT_FALSE(visible(ended, "Frame2"));
@@ -109,9 +104,8 @@ TEST(JokerScenario, theChartRevealsItselfPieceByPieceWithTheThanksLast) {
 
     const Json& thanked = dumpLabelled(dumps, "thanked");
     EXPECT_TRUE(thanked["fields"]["AnswersEnabled"]);
-    EXPECT_FALSE(visible(thanked, "shpPub(0)"));
-    EXPECT_FALSE(visible(thanked, "lblHvala(0)"));
-    EXPECT_TRUE(visible(thanked, "fraStat"));
+    EXPECT_EQ(visibility(thanked, {"shpPub(0)", "lblHvala(0)", "fraStat"}),
+              (std::vector<bool>{false, false, true}));
     EXPECT_EQ(caption(thanked, "lblSampioni(0)"), "          REKORDERI");
     // The next chart, in this game or the next, builds up from its beginning.
     EXPECT_EQ(thanked["fields"]["ChartRevealStep"], 0);
@@ -129,13 +123,12 @@ TEST(JokerScenario, replacementAfterFiftyFiftyBringsBackAllFourAnswersAndFiftyFi
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(visible(halved, element("lblKviz", k)), k % 2 == 1) << k;
 
     const Json& replaced = dumpLabelled(dumps, "replaced");
-    for (int k = 1; k <= 4; ++k) {
-        EXPECT_TRUE(visible(replaced, element("lblKviz", k))) << k;
-        EXPECT_TRUE(visible(replaced, element("Label5", k - 1))) << k;
-    }
-    EXPECT_FALSE(visible(replaced, "Image2(0)"));
-    EXPECT_TRUE(visible(replaced, "Image2(1)"));
-    EXPECT_FALSE(visible(replaced, "lblZamjena"));
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_TRUE(visible(replaced, element("lblKviz", k)) &&
+                    visible(replaced, element("Label5", k - 1)))
+            << k;
+    EXPECT_EQ(visibility(replaced, {"Image2(0)", "Image2(1)", "lblZamjena"}),
+              (std::vector<bool>{false, true, false}));
     EXPECT_TRUE(replaced["fields"]["ReplacementUsed"]);
     EXPECT_EQ(replaced["fields"]["QuestionNo"], 10);
     EXPECT_EQ(caption(replaced, "lblKviz(0)"), "Pitawe 10.1");
@@ -159,18 +152,18 @@ TEST(JokerScenario,
     ProgramFolder folder;
     auto dumps = folder.run(game.text());
 
-    expectJokersUntouched(dumpLabelled(dumps, "announcement"), true, true, true);
+    expectJokersUntouched(dumpLabelled(dumps, "announcement"), {true, true, true});
     EXPECT_TRUE(visible(dumpLabelled(dumps, "marked"), "Frame1"));
     const Json& panel = dumpLabelled(dumps, "panel");
-    expectJokersUntouched(panel, true, true, true);
+    expectJokersUntouched(panel, {true, true, true});
     for (int k = 1; k <= 4; ++k) EXPECT_TRUE(visible(panel, element("lblKviz", k))) << k;
     EXPECT_TRUE(visible(dumpLabelled(dumps, "calling"), "Frame2"));
-    expectJokersUntouched(dumpLabelled(dumps, "call"), true, false, true);
+    expectJokersUntouched(dumpLabelled(dumps, "call"), {true, false, true});
     EXPECT_FALSE(dumpLabelled(dumps, "asked")["fields"]["AnswersEnabled"]);
-    expectJokersUntouched(dumpLabelled(dumps, "chart"), true, false, false);
-    expectJokersUntouched(dumpLabelled(dumps, "chartshown"), true, false, false);
+    expectJokersUntouched(dumpLabelled(dumps, "chart"), {true, false, false});
+    expectJokersUntouched(dumpLabelled(dumps, "chartshown"), {true, false, false});
     EXPECT_EQ(caption(dumpLabelled(dumps, "correct"), "lblNajava(0)"), "TA^NO!!!");
-    expectJokersUntouched(dumpLabelled(dumps, "ontheway"), true, false, false);
+    expectJokersUntouched(dumpLabelled(dumps, "ontheway"), {true, false, false});
     EXPECT_EQ(counters(folder), (std::vector<std::int64_t>{1, 0, 1, 0}));
 
     // Before a game, while the idle ladder shows every joker, and during a wrong answer.
@@ -204,7 +197,6 @@ TEST(JokerScenario, aReplacementWithThePanelOpenKeepsTheMarkAndDaJudgesItInTheNe
     EXPECT_EQ(caption(replaced, "lblKviz(0)"), "Pitawe 10.2");
     EXPECT_TRUE(visible(replaced, "Frame1"));
     EXPECT_EQ(replaced["fields"]["SelectedAnswer"], 2);
-    const Json& judged = dumpLabelled(dumps, "judged");
-    EXPECT_EQ(caption(judged, "lblNajava(0)"), "TA^NO!!!");
-    EXPECT_FALSE(judged["fields"]["AnswerLocked"]);
+    EXPECT_EQ(caption(dumpLabelled(dumps, "judged"), "lblNajava(0)"), "TA^NO!!!");
+    EXPECT_FALSE(dumpLabelled(dumps, "judged")["fields"]["AnswerLocked"]);
 }

@@ -12,18 +12,13 @@ using namespace kvz::test;
 
 namespace {
 
-// Virtual key codes.
 constexpr int kEnter = 13, kEsc = 27, kF1 = 112, kNumPad1 = 97;
 
-// "key 66" for a letter or digit key, or a code.
+// "key 66" for a letter or digit key ('B'), or a code.
 std::string key(int code) {
     return "key " + std::to_string(code);
 }
-std::string key(char c) {
-    return key(static_cast<int>(c));
-}
 
-// Keys pressed one after another.
 std::string keys(const std::string& letters) {
     std::string out;
     for (char c : letters) out += key(c) + "\n";
@@ -66,52 +61,40 @@ TEST(Keyboard, aWholeGameIsPlayedByKeyboardAlone) {
                          key('O') + "\ndump walked\n" + key(kEsc) + "\ndump left\n";
     auto dumps = folder.run(script);
 
-    const Json& typed = dumpLabelled(dumps, "typed");
+    auto at = [&](const char* label) { return dumpLabelled(dumps, label); };
+    const Json typed = at("typed");
     EXPECT_EQ(control(typed, "Text1")["text"], "ljiljana");
     EXPECT_EQ(eventsOf(typed, "beep").size(), 1u) << "Y is refused with a beep";
     EXPECT_FALSE(typed["keyPreview"]) << "letters typed into the name box are no game keys";
+    EXPECT_EQ(caption(at("started"), "lblStart"), " Qiqana");
+    EXPECT_TRUE(at("started")["keyPreview"]);
 
-    const Json& started = dumpLabelled(dumps, "started");
-    EXPECT_EQ(caption(started, "lblStart"), " Qiqana");
-    EXPECT_TRUE(started["keyPreview"]);
+    EXPECT_TRUE(visible(at("q1b"), "Frame1"));
+    EXPECT_EQ(at("q1b")["fields"]["SelectedAnswer"], 2) << "A does nothing while DA/NE is asked";
+    EXPECT_TRUE(visible(at("q1one"), "Frame1"));
+    EXPECT_EQ(at("q1one")["fields"]["SelectedAnswer"], 1);
+    for (const char* right : {"q1right", "q2right", "q3right"})
+        EXPECT_EQ(caption(at(right), "lblNajava(0)"), "TA^NO!!!") << right;
 
-    const Json& q1b = dumpLabelled(dumps, "q1b");
-    EXPECT_TRUE(visible(q1b, "Frame1"));
-    EXPECT_EQ(q1b["fields"]["SelectedAnswer"], 2) << "A does nothing while DA/NE is asked";
-    const Json& q1one = dumpLabelled(dumps, "q1one");
-    EXPECT_TRUE(visible(q1one, "Frame1"));
-    EXPECT_EQ(q1one["fields"]["SelectedAnswer"], 1);
-    EXPECT_EQ(caption(dumpLabelled(dumps, "q1right"), "lblNajava(0)"), "TA^NO!!!");
+    EXPECT_EQ(at("q2fifty")["fields"]["QuestionNo"], 2);
+    EXPECT_FALSE(visible(at("q2fifty"), "Image2(0)"));
+    EXPECT_TRUE(visible(at("q2help"), "picHelp"));
+    EXPECT_FALSE(visible(at("q2help"), "Frame1")) << "A does nothing while the help shows";
+    EXPECT_FALSE(visible(at("q2right"), "picHelp"));
 
-    const Json& q2fifty = dumpLabelled(dumps, "q2fifty");
-    EXPECT_EQ(q2fifty["fields"]["QuestionNo"], 2);
-    EXPECT_FALSE(visible(q2fifty, "Image2(0)"));
-    const Json& q2help = dumpLabelled(dumps, "q2help");
-    EXPECT_TRUE(visible(q2help, "picHelp"));
-    EXPECT_FALSE(visible(q2help, "Frame1")) << "A does nothing while the help shows";
-    const Json& q2right = dumpLabelled(dumps, "q2right");
-    EXPECT_FALSE(visible(q2right, "picHelp"));
-    EXPECT_EQ(caption(q2right, "lblNajava(0)"), "TA^NO!!!");
+    EXPECT_TRUE(visible(at("q3phone"), "Frame2"));
+    EXPECT_FALSE(visible(at("q3phone"), "Frame1")) << "answer keys wait while the friend talks";
+    EXPECT_FALSE(visible(at("q3hungUp"), "Frame2"));
 
-    const Json& q3phone = dumpLabelled(dumps, "q3phone");
-    EXPECT_TRUE(visible(q3phone, "Frame2"));
-    EXPECT_FALSE(visible(q3phone, "Frame1")) << "answer keys wait while the friend talks";
-    EXPECT_FALSE(visible(dumpLabelled(dumps, "q3hungUp"), "Frame2"));
-    EXPECT_EQ(caption(dumpLabelled(dumps, "q3right"), "lblNajava(0)"), "TA^NO!!!");
+    EXPECT_FALSE(at("q4chart")["fields"]["AnswersEnabled"]) << "H before \"Hvala narode!!!\" shows";
+    EXPECT_TRUE(visible(at("q4revealed"), "lblHvala(0)"));
+    EXPECT_TRUE(at("q4closed")["fields"]["AnswersEnabled"]);
+    EXPECT_EQ(caption(at("q4closed"), "lblOsv"), "600");
 
-    const Json& q4chart = dumpLabelled(dumps, "q4chart");
-    EXPECT_FALSE(q4chart["fields"]["AnswersEnabled"]) << "H before \"Hvala narode!!!\" shows";
-    EXPECT_TRUE(visible(dumpLabelled(dumps, "q4revealed"), "lblHvala(0)"));
-    const Json& q4closed = dumpLabelled(dumps, "q4closed");
-    EXPECT_TRUE(q4closed["fields"]["AnswersEnabled"]);
-    EXPECT_EQ(caption(q4closed, "lblOsv"), "600");
+    EXPECT_EQ(caption(at("walked"), "lblStart"), "Start");
+    EXPECT_FALSE(at("walked")["ended"]);
+    EXPECT_TRUE(at("left")["ended"]);
 
-    const Json& walked = dumpLabelled(dumps, "walked");
-    EXPECT_EQ(caption(walked, "lblStart"), "Start");
-    EXPECT_FALSE(walked["ended"]);
-    EXPECT_TRUE(dumpLabelled(dumps, "left")["ended"]);
-
-    // One result stored: question, points and date.
     const Json results = folder.exportDatabase()["tbRezultati"];
     std::vector<Json> stored;
     for (const Json& row : results)
@@ -120,19 +103,17 @@ TEST(Keyboard, aWholeGameIsPlayedByKeyboardAlone) {
 }
 
 TEST(Keyboard, withTheHelpShownOnlyF1AndEscAct) {
-    ProgramFolder folder;
     GameScript game;
     game.waitForBonusTick(0).line(key(kF1)).dump("help");
     for (char c : std::string("BF2ON")) game.line(key(c));
     game.line(key(kEnter)).dump("ignored");
     game.line(key(kF1)).dump("closed").line(key(kF1)).line(key(kEsc)).dump("left");
-    auto dumps = folder.run(game.text());
-
-    const Json& help = dumpLabelled(dumps, "help");
-    EXPECT_TRUE(visible(help, "picHelp"));
-    EXPECT_EQ(keyedState(dumpLabelled(dumps, "ignored")), keyedState(help));
-    EXPECT_FALSE(visible(dumpLabelled(dumps, "closed"), "picHelp"));
-    EXPECT_TRUE(dumpLabelled(dumps, "left")["ended"]);
+    auto dumps = play(game);
+    auto at = [&](const char* label) { return dumpLabelled(dumps, label); };
+    EXPECT_TRUE(visible(at("help"), "picHelp"));
+    EXPECT_EQ(keyedState(at("ignored")), keyedState(at("help")));
+    EXPECT_FALSE(visible(at("closed"), "picHelp"));
+    EXPECT_TRUE(at("left")["ended"]);
 }
 
 TEST(Keyboard, whileASequenceRunsAnswerKeysAndOWaitButHelpAndEscStillAct) {
@@ -142,8 +123,7 @@ TEST(Keyboard, whileASequenceRunsAnswerKeysAndOWaitButHelpAndEscStillAct) {
     announcing.waitFor(1000).dump("before").line(keys("A1O")).dump("after");
     announcing.line(key(kF1)).dump("help").line(key(kEsc)).dump("left");
     auto dumps = folder.run(announcing.text());
-    Json before = keyedState(dumpLabelled(dumps, "before"));
-    EXPECT_EQ(keyedState(dumpLabelled(dumps, "after")), before);
+    EXPECT_EQ(keyedState(dumpLabelled(dumps, "after")), keyedState(dumpLabelled(dumps, "before")));
     EXPECT_TRUE(visible(dumpLabelled(dumps, "help"), "picHelp"));
     EXPECT_TRUE(dumpLabelled(dumps, "left")["ended"]);
 
@@ -151,9 +131,8 @@ TEST(Keyboard, whileASequenceRunsAnswerKeysAndOWaitButHelpAndEscStillAct) {
     GameScript right;
     right.waitForBonusTick(0).confirm(1).dump("right").line(keys("B2O")).dump("after");
     dumps = folder.run(right.text());
-    const Json& shown = dumpLabelled(dumps, "right");
-    EXPECT_EQ(caption(shown, "lblNajava(0)"), "TA^NO!!!");
-    EXPECT_EQ(keyedState(dumpLabelled(dumps, "after")), keyedState(shown));
+    EXPECT_EQ(caption(dumpLabelled(dumps, "right"), "lblNajava(0)"), "TA^NO!!!");
+    EXPECT_EQ(keyedState(dumpLabelled(dumps, "after")), keyedState(dumpLabelled(dumps, "right")));
 
     // While a wrong answer is played out.
     GameScript wrong;
@@ -168,31 +147,27 @@ TEST(Keyboard, whileASequenceRunsAnswerKeysAndOWaitButHelpAndEscStillAct) {
 }
 
 TEST(Keyboard, theNumericPadOneAndUnknownKeysDoNothingAndWithDaNeAskedOnlyDNAndEnterAnswer) {
-    ProgramFolder folder;
     GameScript game;
     game.waitForBonusTick(0).dump("before").line(key(kNumPad1)).line(key('Z')).dump("unknown");
     game.line(key('B')).dump("asked");
     game.line(keys("A2GOFTPH")).dump("others");
     game.line(key('N')).dump("withdrawn").line(key('2')).dump("again");
-    auto dumps = folder.run(game.text());
-
-    const Json& unknown = dumpLabelled(dumps, "unknown");
-    EXPECT_EQ(keyedState(unknown), keyedState(dumpLabelled(dumps, "before")));
-    EXPECT_TRUE(eventsOf(unknown, "beep").empty());
-    const Json& asked = dumpLabelled(dumps, "asked");
-    EXPECT_TRUE(visible(asked, "Frame1"));
-    EXPECT_EQ(keyedState(dumpLabelled(dumps, "others")), keyedState(asked))
+    auto dumps = play(game);
+    auto at = [&](const char* label) { return dumpLabelled(dumps, label); };
+    EXPECT_EQ(keyedState(at("unknown")), keyedState(at("before")));
+    EXPECT_TRUE(eventsOf(at("unknown"), "beep").empty());
+    EXPECT_TRUE(visible(at("asked"), "Frame1"));
+    EXPECT_EQ(keyedState(at("others")), keyedState(at("asked")))
         << "no other mark, no joker used, no walking away while DA/NE is asked";
-    EXPECT_FALSE(visible(dumpLabelled(dumps, "withdrawn"), "Frame1"));
-    const Json& again = dumpLabelled(dumps, "again");
-    EXPECT_TRUE(visible(again, "Frame1"));
-    EXPECT_EQ(again["fields"]["SelectedAnswer"], 2);
+    EXPECT_FALSE(visible(at("withdrawn"), "Frame1"));
+    EXPECT_TRUE(visible(at("again"), "Frame1"));
+    EXPECT_EQ(at("again")["fields"]["SelectedAnswer"], 2);
 }
 
 TEST(Keyboard, theNameBoxKeepsGameKeysToItselfAndEscInItEndsTheProgram) {
-    ProgramFolder folder;
     // O would end the program from the window ("Izlaz"); in the name box it is a letter.
-    auto dumps = folder.run("start\n" + keys("OTO") + "dump typed\n" + key(kEsc) + "\ndump left\n");
+    auto dumps =
+        ProgramFolder().run("start\n" + keys("OTO") + "dump typed\n" + key(kEsc) + "\ndump left\n");
     const Json& typed = dumpLabelled(dumps, "typed");
     EXPECT_FALSE(typed["ended"]);
     EXPECT_EQ(control(typed, "Text1")["text"], "oto");

@@ -23,13 +23,6 @@ std::vector<std::string> said(const Json& dump) {
 
 using Lines = std::vector<std::string>;
 
-const Lines kMarkB = {"!Б: други", "Је ли то коначан одговор?"};
-
-Lines join(Lines a, const Lines& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 struct Case {
     const char* name;
     // Plays on from question 1 on screen (already dumped) to what is heard.
@@ -42,14 +35,15 @@ struct Case {
 TEST(Spoken, eachMomentOfTheGameIsSaidInReadingOrderAndTheVerdictCutsIn) {
     const std::vector<Case> cases = {
         {"a marked answer and its withdrawal",
-         [](GameScript& g) { g.line("key 66").line("key 78"); }, kMarkB},
+         [](GameScript& g) { g.line("key 66").line("key 78"); },
+         {"!Б: други", "Је ли то коначан одговор?"}},
         {"a right answer",
          [](GameScript& g) { g.line("key 65").line("key 68"); },
          {"!А: први", "Је ли то коначан одговор?", "!ТАЧНО!!!"}},
         {"a wrong answer played out to the start screen",
          [](GameScript& g) { g.line("key 66").line("key 68").waitFor(6 * 800); },
-         join(kMarkB, {"!Жао нам је! Погрешан одговор!", "Тачан одговор је А: први",
-                       "Освојили сте: 0 БОДОВА  до питања број 1", "РЕКОРДЕРИ"})},
+         {"!Б: други", "Је ли то коначан одговор?", "!Жао нам је! Погрешан одговор!",
+          "Тачан одговор је А: први", "Освојили сте: 0 БОДОВА  до питања број 1", "РЕКОРДЕРИ"}},
         {"50:50 keeping A and B",
          [](GameScript& g) { g.line("rnd 0.3").line("key 70"); },
          {"!А: први", "Б: други"}},
@@ -69,8 +63,7 @@ TEST(Spoken, eachMomentOfTheGameIsSaidInReadingOrderAndTheVerdictCutsIn) {
         game.waitForBonusTick(0).dump("q");
         c.play(game);
         game.dump("heard");
-        ProgramFolder folder;
-        auto dumps = folder.run(game.text());
+        auto dumps = play(game);
         EXPECT_EQ(said(dumpLabelled(dumps, "q")),
                   (Lines{"!Питање 1.1", "А: први", "Б: други", "В: трећи", "Г: четврти"}));
         EXPECT_EQ(said(dumpLabelled(dumps, "heard")), c.heard);
@@ -78,28 +71,27 @@ TEST(Spoken, eachMomentOfTheGameIsSaidInReadingOrderAndTheVerdictCutsIn) {
 }
 
 TEST(Spoken, theTopPrizeIsSaidWithTheWinnersListAndTheLatinChoiceRewritesEveryLine) {
-    for (bool latin : {false, true}) {
-        SCOPED_TRACE(latin ? "Latin" : "Cyrillic");
+    const struct {
+        const char* setUp;
+        Lines question, won;
+    } runs[] = {
+        {"",
+         {"!Питање 15.1", "А: први", "Б: други", "В: трећи", "Г: четврти"},
+         {"!А: први", "Је ли то коначан одговор?", "!ТАЧНО!!!",
+          "Ко има ЗНАЊЕ - не треба му МИЛИОН!", "РЕКОРДЕРИ", "Ана 15 - 16000"}},
+        {"latin\n",
+         {"!Pitanje 15.1", "A: prvi", "B: drugi", "V: treći", "G: četvrti"},
+         {"!A: prvi", "Je li to konačan odgovor?", "!TAČNO!!!",
+          "Ko ima ZNANJE - ne treba mu MILION!", "REKORDERI", "Ana 15 - 16000"}},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(*run.setUp ? "Latin" : "Cyrillic");
         GameScript game;
         game.playTo(15).dump("q15").confirm(1).dump("won");
-        ProgramFolder folder;
-        auto dumps = folder.run((latin ? "latin\n" : "") + game.text());
+        auto dumps = ProgramFolder().run(run.setUp + game.text());
         const Lines before = said(dumpLabelled(dumps, "q15"));
         ASSERT_GE(before.size(), 5u);
-        const Lines question(before.end() - 5, before.end());
-        const Lines won = said(dumpLabelled(dumps, "won"));
-        if (latin) {
-            EXPECT_EQ(question,
-                      (Lines{"!Pitanje 15.1", "A: prvi", "B: drugi", "V: treći", "G: četvrti"}));
-            EXPECT_EQ(
-                won, (Lines{"!A: prvi", "Je li to konačan odgovor?", "!TAČNO!!!",
-                            "Ko ima ZNANJE - ne treba mu MILION!", "REKORDERI", "Ana 15 - 16000"}));
-        } else {
-            EXPECT_EQ(question,
-                      (Lines{"!Питање 15.1", "А: први", "Б: други", "В: трећи", "Г: четврти"}));
-            EXPECT_EQ(won,
-                      (Lines{"!А: први", "Је ли то коначан одговор?", "!ТАЧНО!!!",
-                             "Ко има ЗНАЊЕ - не треба му МИЛИОН!", "РЕКОРДЕРИ", "Ана 15 - 16000"}));
-        }
+        EXPECT_EQ(Lines(before.end() - 5, before.end()), run.question);
+        EXPECT_EQ(said(dumpLabelled(dumps, "won")), run.won);
     }
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the opening screen and a new game, played through the driver.
+#include "GameScript.h"
 #include "support/ScriptSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,23 +10,20 @@ using namespace kvz::test;
 
 namespace {
 
-constexpr int kNavyValue = 0x800000, kWhiteValue = 0xFFFFFF, kOrangeValue = 0x0080FF;
+constexpr int kNavy = 0x800000, kWhite = 0xFFFFFF, kOrange = 0x0080FF;
 
-// Rungs 1, 6 and 11 (indices 15, 10, 5) are checkpoints: white with navy text.
-void expectRestingLadder(const Json& dump, int orangeIndex = 0) {
-    for (int i = 1; i <= 15; ++i) {
+// Rungs 1, 6 and 11 are checkpoints, white with navy text; `orange` is the rung played.
+void expectRestingLadder(const Json& dump, int orange = 0) {
+    for (int i = 1; i <= 15; ++i)
         for (const char* name : {"Label3", "lblCIFRA"}) {
-            const Json& c = control(dump, std::string(name) + "(" + std::to_string(i) + ")");
-            bool checkpoint = i == 1 || i == 6 || i == 11;
-            if (i == orangeIndex) {
-                EXPECT_EQ(c["back"], kOrangeValue) << name << i;
-                EXPECT_EQ(c["fore"], kWhiteValue) << name << i;
-            } else {
-                EXPECT_EQ(c["back"], checkpoint ? kWhiteValue : kNavyValue) << name << i;
-                EXPECT_EQ(c["fore"], checkpoint ? kNavyValue : kWhiteValue) << name << i;
-            }
+            const Json& c = control(dump, element(name, i));
+            const bool checkpoint = i == 1 || i == 6 || i == 11;
+            EXPECT_EQ(std::pair(c["back"].get<int>(), c["fore"].get<int>()),
+                      i == orange  ? std::pair(kOrange, kWhite)
+                      : checkpoint ? std::pair(kWhite, kNavy)
+                                   : std::pair(kNavy, kWhite))
+                << name << i;
         }
-    }
 }
 
 } // namespace
@@ -33,8 +31,7 @@ void expectRestingLadder(const Json& dump, int orangeIndex = 0) {
 TEST(Startup, aSecondCopyEndsSilentlyAndTouchesNothing) {
     ProgramFolder folder;
     Json before = folder.exportDatabase();
-    auto dumps = folder.run("running\nstart\ndump end");
-    const Json& d = dumpLabelled(dumps, "end");
+    const Json d = dumpLabelled(folder.run("running\nstart\ndump end"), "end");
     EXPECT_TRUE(d["ended"]);
     EXPECT_TRUE(eventsOf(d, "message").empty());
     EXPECT_EQ(eventsOf(d, "status"), std::vector<Json>{0}) << "a success";
@@ -43,8 +40,7 @@ TEST(Startup, aSecondCopyEndsSilentlyAndTouchesNothing) {
 
 TEST(Startup, theScreenHeightChoosesTheWindowOrRefusesTheScreen) {
     ProgramFolder folder;
-    auto small = folder.run("screen 9600 7150\nstart\ndump d");
-    const Json& refused = dumpLabelled(small, "d");
+    const Json refused = dumpLabelled(folder.run("screen 9600 7150\nstart\ndump d"), "d");
     EXPECT_TRUE(refused["ended"]);
     auto messages = eventsOf(refused, "message");
     ASSERT_EQ(messages.size(), 1u);
@@ -69,24 +65,18 @@ TEST(Startup, theOpeningScreenShowsTheLadderStartTheNameBoxAndTheQuestionTotal) 
     Json fixture = sampleFixture(3);
     fixture["tbStat"]["Datum"] = "06.12.2026";
     fixture["tbStat"]["Start"] = 7;
-    ProgramFolder folder(fixture);
-    const Json& d = dumpLabelled(folder.run("start\ndump d"), "d");
+    const Json d = dumpLabelled(ProgramFolder(fixture).run("start\ndump d"), "d");
     EXPECT_FALSE(d["ended"]);
     expectRestingLadder(d);
-    EXPECT_EQ(control(d, "lblStart")["caption"], "Start");
-    EXPECT_EQ(control(d, "lblIzlaz")["caption"], "Izlaz");
-    EXPECT_TRUE(control(d, "Text1")["visible"]);
-    EXPECT_EQ(control(d, "lblVer")["caption"], "Ver: 06.12.2026-45");
-    EXPECT_EQ(control(d, "lblIme")["caption"], "Suncu, 10.06.2003.");
-    EXPECT_EQ(control(d, "Label8(1)")["caption"], "7");
+    EXPECT_EQ(captions(d, {"lblStart", "lblIzlaz", "lblVer", "lblIme", "Label8(1)"}),
+              (Captions{"Start", "Izlaz", "Ver: 06.12.2026-45", "Suncu, 10.06.2003.", "7"}));
     EXPECT_EQ(d["fields"]["QuestionCount"][3], 3);
     EXPECT_TRUE(d["timers"]["Timer1"]["enabled"]);
     for (const char* off : {"Timer2", "Timer3", "Timer4", "Timer5", "timNajava"})
         EXPECT_FALSE(d["timers"][off]["enabled"]) << off;
     // The first layout shows the signature, the points heading and the web address.
-    EXPECT_TRUE(control(d, "imgPotpis")["visible"]);
-    EXPECT_TRUE(control(d, "Label1(0)")["visible"]);
-    EXPECT_TRUE(control(d, "lblFirma(2)")["visible"]);
+    for (const char* shown : {"Text1", "imgPotpis", "Label1(0)", "lblFirma(2)"})
+        EXPECT_TRUE(visible(d, shown)) << shown;
     EXPECT_EQ(d["focus"], "Text1");
     EXPECT_FALSE(d["keyPreview"]);
 }
@@ -95,9 +85,8 @@ TEST(Startup, theInstallationNameAndTheSponsorSettingAreRead) {
     Json fixture = sampleFixture(1, false);
     fixture["tbStat"]["Ime"] = "[kola Ve~e";
     fixture["tbStat"]["Reklama"] = 1;
-    ProgramFolder folder(fixture);
-    const Json& d = dumpLabelled(folder.run("start\ndump d"), "d");
-    EXPECT_EQ(control(d, "lblIme")["caption"], "[kola Ve~e");
+    const Json d = dumpLabelled(ProgramFolder(fixture).run("start\ndump d"), "d");
+    EXPECT_EQ(caption(d, "lblIme"), "[kola Ve~e");
     EXPECT_TRUE(d["fields"]["AdvertShown"]);
     EXPECT_EQ(d["fields"]["CollaboratorCount"], 0);
 }
@@ -109,17 +98,12 @@ TEST(NewGame, aNameAndStartBeginTheGameAndCountItOnDiskOnce) {
                    "click lblStart\ndump again");
     const Json& d = dumpLabelled(dumps, "started");
     expectRestingLadder(d, 15);
-    EXPECT_EQ(control(d, "lblStart")["caption"], " Pera Kova~");
-    EXPECT_EQ(control(d, "lblOsv")["caption"], "0");
-    EXPECT_EQ(control(d, "lblBod")["caption"], "1");
-    EXPECT_EQ(control(d, "lblTraka")["caption"], "100");
-    EXPECT_EQ(control(d, "lblIzlaz")["caption"], "Odustajem");
-    EXPECT_EQ(control(d, "Label8(1)")["caption"], "1");
-    EXPECT_EQ(control(d, "Label7(1)")["caption"], "Pera Kova~: Koliko si siguran?");
-    EXPECT_FALSE(control(d, "Text1")["visible"]);
-    EXPECT_FALSE(control(d, "lblFirma(2)")["visible"]);
-    for (int i = 0; i <= 5; ++i)
-        EXPECT_EQ(control(d, "Image2(" + std::to_string(i) + ")")["visible"], i % 2 == 0);
+    EXPECT_EQ(captions(d, {"lblStart", "lblOsv", "lblBod", "lblTraka", "lblIzlaz", "Label8(1)",
+                           "Label7(1)"}),
+              (Captions{" Pera Kova~", "0", "1", "100", "Odustajem", "1",
+                        "Pera Kova~: Koliko si siguran?"}));
+    EXPECT_FALSE(visible(d, "Text1") || visible(d, "lblFirma(2)"));
+    for (int i = 0; i <= 5; ++i) EXPECT_EQ(visible(d, element("Image2", i)), i % 2 == 0) << i;
     EXPECT_TRUE(d["keyPreview"]);
     EXPECT_EQ(d["focus"], nullptr) << "a hidden name box cannot keep the focus";
     EXPECT_EQ(eventsOf(d, "beep").size(), 1u);
@@ -138,15 +122,15 @@ TEST(NewGame, aNameAndStartBeginTheGameAndCountItOnDiskOnce) {
 TEST(NewGame, aNameOfFewerThanThreeCharactersStartsNothing) {
     ProgramFolder folder;
     for (const char* name : {"  ab  ", "- - -", "a-", ""}) {
-        auto dumps = folder.run(std::string("start\nfocus Text1\ntype \"") + name +
-                                "\"\nclick lblStart\ndump d");
-        const Json& d = dumpLabelled(dumps, "d");
-        EXPECT_EQ(control(d, "lblStart")["caption"], "Start") << name;
-        EXPECT_TRUE(control(d, "Text1")["visible"]) << name;
+        const Json d = dumpLabelled(folder.run(std::string("start\nfocus Text1\ntype \"") + name +
+                                               "\"\nclick lblStart\ndump d"),
+                                    "d");
+        EXPECT_EQ(caption(d, "lblStart"), "Start") << name;
+        EXPECT_TRUE(visible(d, "Text1")) << name;
         EXPECT_EQ(d["focus"], "Text1") << name;
     }
     EXPECT_EQ(folder.exportDatabase()["tbStat"]["Start"], 0);
     const Json& three =
         dumpLabelled(folder.run("start\nfocus Text1\ntype \" ana \"\nclick lblStart\ndump d"), "d");
-    EXPECT_EQ(control(three, "lblStart")["caption"], " Ana");
+    EXPECT_EQ(caption(three, "lblStart"), " Ana");
 }

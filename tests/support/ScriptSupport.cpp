@@ -113,4 +113,16 @@ std::vector<Json> eventsOf(const Json& dump, const std::string& kind) {
     return out;
 }
 
+Captions captions(const Json& dump, const std::vector<std::string>& keys) {
+    Captions out;
+    for (const std::string& key : keys) out.push_back(caption(dump, key));
+    return out;
+}
+
+std::vector<bool> visibility(const Json& dump, const std::vector<std::string>& keys) {
+    std::vector<bool> out;
+    for (const std::string& key : keys) out.push_back(visible(dump, key));
+    return out;
+}
+
 } // namespace kvz::test

@@ -64,4 +64,11 @@ std::string caption(const Json& dump, const std::string& key);
 // The events of a dump of one kind ("beep", "sound", "message", "end", "ignored").
 std::vector<Json> eventsOf(const Json& dump, const std::string& kind);
 
+// The captions of the controls named, in their order: compared in one go with a list of
+// the texts expected.
+using Captions = std::vector<std::string>;
+Captions captions(const Json& dump, const std::vector<std::string>& keys);
+// Whether each control named is visible, in their order.
+std::vector<bool> visibility(const Json& dump, const std::vector<std::string>& keys);
+
 } // namespace kvz::test

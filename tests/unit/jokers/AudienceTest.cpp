@@ -4,15 +4,12 @@
 #include <numeric>
 
 using namespace kvz;
-using kvz::test::drawOf;
-using kvz::test::JokerGame;
-using kvz::test::kDoesNotKnow;
-using kvz::test::kKnows;
+using namespace kvz::test;
+using Audience = JokerGame;
 
 namespace {
 
 using Shares = std::array<int, 4>;
-using Audience = JokerGame;
 
 const char* const kLetters = "ABVG";
 
@@ -41,17 +38,16 @@ TEST_F(Audience, barsAreWholeHundredthsOfTheChartStandingOnOneBaseLine) {
     // The wrong audience at question 1 ties the right answer with its favourite.
     ASSERT_EQ(chartShares(), (Shares{35, 35, 17, 13}));
     const int heights[4] = {875, 875, 425, 325};
-    for (int k = 0; k <= 3; ++k) {
-        EXPECT_EQ(form->shpPub[k].height, heights[k]);
-        EXPECT_EQ(form->shpPub[k].top + form->shpPub[k].height, 1000 + 2565);
-    }
+    for (int k = 0; k <= 3; ++k)
+        EXPECT_EQ(std::pair(form->shpPub[k].height, form->shpPub[k].bottom()),
+                  std::pair(heights[k], 1000 + 2565));
     EXPECT_EQ(storedCounter("PNetac"), 1);
 }
 
 TEST_F(Audience, everyFourAnswerVoteIsSoundAndCountsWhetherTheFavouriteWasRight) {
     double right = 0, wrong = 0;
-    for (int level = 1; level <= 15; ++level) {
-        for (int c = 1; c <= 4; ++c) {
+    for (int level = 1; level <= 15; ++level)
+        for (int c = 1; c <= 4; ++c)
             for (double knows : {kKnows, kDoesNotKnow}) {
                 SCOPED_TRACE("question " + std::to_string(level) + " c=" + std::to_string(c));
                 ask(level, c);
@@ -60,16 +56,14 @@ TEST_F(Audience, everyFourAnswerVoteIsSoundAndCountsWhetherTheFavouriteWasRight)
                 expectSoundVote(chartShares(), "ABVG");
                 (knows == kKnows ? right : wrong) += 1;
             }
-        }
-    }
     EXPECT_EQ(storedCounter("PTac"), right);
     EXPECT_EQ(storedCounter("PNetac"), wrong);
 }
 
 TEST_F(Audience, everyTwoAnswerVoteIsSoundLedByTheRightAnswerAndTheGoneAnswersHaveNoBar) {
     // A row position that divides by the level never calls for a draw.
-    for (int level = 1; level <= 15; ++level) {
-        for (int c = 1; c <= 4; ++c) {
+    for (int level = 1; level <= 15; ++level)
+        for (int c = 1; c <= 4; ++c)
             for (int other = 1; other <= 4; ++other) {
                 if (other == c) continue;
                 std::string kept = {kLetters[std::min(c, other) - 1],
@@ -82,14 +76,12 @@ TEST_F(Audience, everyTwoAnswerVoteIsSoundLedByTheRightAnswerAndTheGoneAnswersHa
                 expectSoundVote(shares, kept);
                 for (int k = 0; k <= 3; ++k)
                     if (shares[static_cast<std::size_t>(k)] == 0) {
-                        EXPECT_EQ(form->shpPub[k].height, 0);
-                        EXPECT_EQ(form->shpPub[k].top, form->ChartTop + form->ChartHeight);
+                        EXPECT_EQ(std::pair(form->shpPub[k].height, form->shpPub[k].top),
+                                  std::pair(0, form->ChartTop + form->ChartHeight));
                     }
                 EXPECT_GT(shares[static_cast<std::size_t>(c - 1)],
                           shares[static_cast<std::size_t>(other - 1)]);
             }
-        }
-    }
     EXPECT_EQ(storedCounter("PTac"), 15 * 12);
     EXPECT_EQ(storedCounter("PNetac"), 0);
 }

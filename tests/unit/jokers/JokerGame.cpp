@@ -5,11 +5,7 @@
 
 namespace kvz::test {
 
-namespace {
-
-const char* const kLetters[4] = {"A", "B", "V", "G"};
-
-} // namespace
+constexpr char kLetters[] = "ABVG";
 
 void JokerGame::SetUp() {
     createDatabase(dir.file("Baza.mdb"), sampleFixture());

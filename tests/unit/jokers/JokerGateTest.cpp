@@ -2,13 +2,7 @@
 #include "JokerGame.h"
 
 using namespace kvz;
-using kvz::test::JokerGame;
-
-namespace {
-
-using JokerGate = JokerGame;
-
-} // namespace
+using JokerGate = kvz::test::JokerGame;
 
 TEST_F(JokerGate, aQuestionWithoutAValidRightAnswerStopsEachJokerBeforeItChangesAnything) {
     const Value badAnswers[] = {Value(7), Value(0), Value("x"), Value(2.5), Value()};

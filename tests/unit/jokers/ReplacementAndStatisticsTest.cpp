@@ -2,15 +2,9 @@
 #include "JokerGame.h"
 
 using namespace kvz;
-using kvz::test::JokerGame;
-using kvz::test::kKnows;
-
-namespace {
-
+using namespace kvz::test;
 using Replacement = JokerGame;
 using Statistics = JokerGame;
-
-} // namespace
 
 TEST_F(Replacement, aFullyShownChartClosesWithTheStatisticsBeforeTheQuestionIsReplaced) {
     ask(12, 1);
@@ -20,8 +14,7 @@ TEST_F(Replacement, aFullyShownChartClosesWithTheStatisticsBeforeTheQuestionIsRe
     form->lblZamjena.visible = true;
     form->lblZamjena_Click();
     EXPECT_EQ(form->AnswersEnabled, True);
-    EXPECT_FALSE(form->lblHvala[0].visible);
-    EXPECT_FALSE(form->fraStat.visible);
+    EXPECT_FALSE(form->lblHvala[0].visible || form->fraStat.visible);
     EXPECT_EQ(form->lblSampioni[0].caption, "          REKORDERI");
     EXPECT_EQ(form->ReplacementUsed, True);
     EXPECT_EQ(form->lblKviz[0].caption, "Pitawe 12.1");
@@ -44,26 +37,21 @@ TEST_F(Replacement, aClickWhileTheChartBuildsUpDoesNothing) {
 
 TEST_F(Statistics, thePanelShowsTheCountsAndWholePercentRates) {
     const struct {
-        int right, wrong, audienceRight, audienceWrong;
-        const char* friendRate;
-        const char* audienceRate;
+        int counts[4];     // the friend's right and wrong calls, then the audience's
+        const char* rates; // the audience's, then the friend's
     } cases[] = {
-        {0, 0, 0, 0, "0 %", "0 %"},
-        {2, 1, 3, 0, "66 %", "100 %"},
-        {29, 71, 1, 2, "29 %", "33 %"},
-        {0, 5, 7, 1, "0 %", "87 %"},
+        {{0, 0, 0, 0}, "0 % / 0 %"},
+        {{2, 1, 3, 0}, "100 % / 66 %"},
+        {{29, 71, 1, 2}, "33 % / 29 %"},
+        {{0, 5, 7, 1}, "87 % / 0 %"},
     };
+    const char* const fields[4] = {"Tac", "Netac", "PTac", "PNetac"};
     for (const auto& tc : cases) {
-        form->RsStat->set("Tac", tc.right);
-        form->RsStat->set("Netac", tc.wrong);
-        form->RsStat->set("PTac", tc.audienceRight);
-        form->RsStat->set("PNetac", tc.audienceWrong);
+        for (int i = 0; i < 4; ++i) form->RsStat->set(fields[i], tc.counts[i]);
         form->ShowJokerStatistics();
-        EXPECT_EQ(form->lblStat[0].caption, "Ta~no: " + std::to_string(tc.right));
-        EXPECT_EQ(form->lblStat[1].caption, "Neta~no: " + std::to_string(tc.wrong));
-        EXPECT_EQ(form->lblStat[2].caption, "Ta~no: " + std::to_string(tc.audienceRight));
-        EXPECT_EQ(form->lblStat[3].caption, "Neta~no: " + std::to_string(tc.audienceWrong));
-        EXPECT_EQ(form->lblStat[5].caption, tc.friendRate);
-        EXPECT_EQ(form->lblStat[4].caption, tc.audienceRate);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(form->lblStat[i].caption,
+                      (i % 2 == 0 ? "Ta~no: " : "Neta~no: ") + std::to_string(tc.counts[i]));
+        EXPECT_EQ(form->lblStat[4].caption + " / " + form->lblStat[5].caption, tc.rates);
     }
 }

@@ -11,9 +11,6 @@ std::string display(const std::string& utf8) {
     EXPECT_TRUE(r.ok()) << utf8 << ": " << r.error;
     return r.text;
 }
-std::string shown(const std::string& code) {
-    return kvz::encodeUtf8(kvz::displayToCyrillic(code));
-}
 } // namespace
 
 TEST(DisplayCode, cyrillicBecomesDisplayCodeLetterForLetter) {
@@ -49,17 +46,15 @@ TEST(DisplayCode, cyrillicAndLatinSpellingsOfAWordAgree) {
 
 TEST(DisplayCode, refusesWhatTheDisplayCodeCannotHold) {
     for (const char* bad : {"New York", "Wi-Fi", "xerox", "y", "a@b", "[1]", "a~b", "a|b", "a\\b",
-                            "a^b", "a`b", "{x}", "Ωmega", "tab\there", "\xC3\x28"}) {
-        auto r = toDisplayCode(bad);
-        EXPECT_FALSE(r.ok()) << bad;
-    }
+                            "a^b", "a`b", "{x}", "Ωmega", "tab\there", "\xC3\x28"})
+        EXPECT_FALSE(toDisplayCode(bad).ok()) << bad;
     EXPECT_NE(toDisplayCode("Wien").error.find("'W'"), std::string::npos);
 }
 
 // With the letters pinned one way above, the way back is pinned by the round trip.
 TEST(DisplayCode, everyLetterSurvivesTheWayThereAndBack) {
     std::string all = "abvgd|e`zijklqmnwoprst}ufhc~x{ABVGD\\E@ZIJKLQMNWOPRST]UFHC^X[";
-    EXPECT_EQ(display(shown(all)), all);
+    EXPECT_EQ(display(kvz::encodeUtf8(kvz::displayToCyrillic(all))), all);
 }
 
 TEST(DisplayCode, decodeUtf8RejectsMalformedAndOverlongSequences) {

@@ -44,7 +44,7 @@ TEST(ProperCaseName, leavesAnAlreadyStoredNameAsItIs) {
     }
 }
 
-TEST(UpperAndLowerDisplay, mapTheFiveSpecialLettersBetweenTheirCases) {
+TEST(UpperAndLowerDisplay, mapTheFiveSpecialLettersBetweenTheirCasesAndOrdinaryOnesOnlyUp) {
     // Small and capital forms of ž, š, đ, ć, č in the display code.
     const std::string small = "`{|}~", capital = "@[\\]^";
     for (std::size_t i = 0; i < small.size(); ++i) {
@@ -54,9 +54,6 @@ TEST(UpperAndLowerDisplay, mapTheFiveSpecialLettersBetweenTheirCases) {
         EXPECT_EQ(LowerDisplay(c), small[i]);
         EXPECT_EQ(c, small[i]);
     }
-}
-
-TEST(UpperAndLowerDisplay, changeOrdinaryLettersOnlyUpwards) {
     char w = 'w', tilde = '~', capitalW = 'W', digit = '7';
     EXPECT_EQ(UpperDisplay(w), 'W');
     EXPECT_EQ(UpperDisplay(tilde), '^');

@@ -76,12 +76,11 @@ TEST(BankImport, jsonQuestionsAreConvertedAndKeepTheirOrder) {
     const BankQuestion &first = bank.questions[0], &second = bank.questions[1];
     EXPECT_EQ(first.pitanje, "Koji grad le`i na u{}u Save u Dunav?");
     EXPECT_EQ(first.answers[1], "Beograd");
-    EXPECT_EQ(first.line, 2);
     EXPECT_EQ(second.pitanje, "Ko je napisao \"Na Drini }upriju\"?");
     EXPECT_EQ(second.answers[2] + "|" + second.answers[3], "Wego{|\\ura Jak{i}");
     EXPECT_EQ(std::pair(second.rb, second.tac), std::pair(7, 1));
     EXPECT_FALSE(second.odred);
-    EXPECT_EQ(second.line, 4);
+    EXPECT_EQ(std::pair(first.line, second.line), std::pair(2, 4));
 }
 
 TEST(BankImport, everyBadRowIsReportedWithItsLine) {
@@ -168,8 +167,7 @@ TEST(BankImport, hostileInputIsRefusedWithAReasonNotACrash) {
     EXPECT_TRUE(refused(text, 1, "longer than"));
     auto option = parseBank("P\nA. " + longLine + "\nB. b\nC. c\nD. d\nANSWER: " + longLine,
                             BankFormat::Text, 1);
-    EXPECT_TRUE(option.questions.empty());
-    EXPECT_FALSE(option.problems.empty());
+    EXPECT_TRUE(option.questions.empty() && !option.problems.empty());
     auto csv = parseBank("Pitanje,A,B,V,G,RB,Tac\n" + longLine + ",a,b,v,g,1,1\n", BankFormat::Csv,
                          std::nullopt);
     EXPECT_TRUE(mentions(csv, 2, "longer than"));

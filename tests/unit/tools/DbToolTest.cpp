@@ -10,6 +10,7 @@ using namespace kvz;
 namespace {
 
 const std::string kTool = std::string(KVZ_PROGRAM_DIR) + "/kvizomat-db";
+const std::string kBundled = std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb";
 
 class DbTool : public ::testing::Test {
   protected:
@@ -26,19 +27,15 @@ class DbTool : public ::testing::Test {
 
 } // namespace
 
-TEST_F(DbTool, aRefusedRowLeavesTheDatabaseUnchangedAndFailsWithItsLine) {
-    std::string before = test::readFile(db);
+TEST_F(DbTool, anImportWithABadRowNothingToAddOrAGuessedLevelChangesNothingAndSaysWhy) {
+    const std::string before = test::readFile(db);
     test::writeFile(dir.file("good.csv"), "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\n");
     test::writeFile(dir.file("bad.csv"),
                     "Pitanje,A,B,V,G,RB,Tac\nDobro?,a,b,v,g,1,1\nLoše?,a,b,v,g,1,7\n");
     EXPECT_EQ(run("import " + db + " " + dir.file("good.csv") + " " + dir.file("bad.csv")), 1);
     EXPECT_TRUE(test::contains(out, "bad.csv:3:"));
     EXPECT_TRUE(test::contains(out, "nothing was imported"));
-    EXPECT_EQ(test::readFile(db), before);
-}
 
-TEST_F(DbTool, anImportThatWouldAddNothingOrGuessesIsRefusedWithItsReason) {
-    const std::string before = test::readFile(db);
     test::writeFile(dir.file("empty.txt"), "");
     test::writeFile(dir.file("q.txt"), "P\nA. a\nB. b\nC. c\nD. d\nANSWER: A\n");
     EXPECT_EQ(run("import " + db + " --level 2 " + dir.file("empty.txt") + " /dev/null " +
@@ -83,17 +80,47 @@ TEST_F(DbTool, aWrongPasswordOrAMissingFileIsAClearErrorNotACrash) {
     EXPECT_EQ(run("frobnicate"), 2);
 }
 
-TEST(BundledDatabase, holdsAPlayableBankWithTheSettingsRowAndTenResults) {
-    Connection conn(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword);
+TEST_F(DbTool, wordsReadOtherwiseInCyrillicAreWarnedAboutAndImportedUnlessStrict) {
+    const std::string file = dir.file("q.csv");
+    test::writeFile(file, "Pitanje,A,B,V,G,RB,Tac\n"
+                          "Ko je bio Petar II?,Pjesnik,Car,Kralj,Knez,3,1\n"
+                          "Šta nosi DNA?,Nasleđe,Ništa,Vodu,Vazduh,4,1\n"
+                          "Gdje je New York?,SAD,Kanada,Meksiko,Kuba,2,1\n");
+    const std::string before = test::readFile(db);
+
+    EXPECT_EQ(run("import " + db + " --strict " + file), 1) << out;
+    EXPECT_TRUE(test::contains(out, "nothing was imported"));
+    EXPECT_EQ(test::readFile(db), before);
+
+    ASSERT_EQ(run("import " + db + " " + file), 0) << out;
+    for (const std::string& warning :
+         {file + ":2: warning: \"Pitanje\": \"II\" is a Roman numeral",
+          file + ":3: warning: \"Pitanje\": \"DNA\" is an abbreviation",
+          file + ":4: warning: \"Pitanje\": \"New\" has letters outside the Serbian alphabet",
+          file + ":4: warning: \"A\": \"SAD\" is an abbreviation",
+          std::string("imported 3 question(s), 5 warning(s)")})
+        EXPECT_TRUE(test::contains(out, warning));
+    const Json after = exportDatabase(Connection(db, kDatabasePassword));
+    EXPECT_EQ(after["tbKviz"][17]["Pitanje"], "Gdje je Nev Jork?");
+}
+
+TEST_F(DbTool, checkWarnsOfALevelWithOneQuestion) {
+    Json f = test::sampleFixture(2);
+    f["tbKviz"].erase(f["tbKviz"].begin() + 6); // level 4 keeps one
+    test::writeFile(dir.file("f.json"), f.dump());
+    ASSERT_EQ(run("create " + db + " " + dir.file("f.json")), 0) << out;
+    EXPECT_EQ(run("check " + db), 0) << out;
+    EXPECT_TRUE(test::contains(out, "warning: level 4 has one question"));
+    EXPECT_EQ(out.find("warning: level 5"), std::string::npos) << out;
+}
+
+TEST(BundledDatabase, holdsAPlayableBankOfAHundredQuestionsALevelTheRightAnswersSpreadOverLetters) {
+    Connection conn(kBundled, kDatabasePassword);
     auto report = checkBank(conn);
     EXPECT_TRUE(report.clean()) << formatReport(report);
     EXPECT_EQ(report.settingsRows, 1);
     EXPECT_EQ(report.resultRows, 10);
-}
-
-TEST(BundledDatabase, everyLevelHasAHundredQuestionsWithTheRightAnswerSpreadOverTheLetters) {
-    Json db =
-        exportDatabase(Connection(std::string(KVZ_PROGRAM_DIR) + "/Baza.mdb", kDatabasePassword));
+    const Json db = exportDatabase(conn);
     std::array<std::array<int, 5>, 16> byLetter{};
     std::size_t withNote = 0;
     std::set<std::string> asked;

@@ -49,13 +49,12 @@ TEST(Fixture, aMalformedFixtureLeavesAnExistingFileAlone) {
     std::string path = dir.file("Baza.mdb");
     createDatabase(path, test::sampleFixture(1));
     std::string before = test::readFile(path);
-    Json bad = test::sampleFixture(1);
-    bad["tbKviz"][3]["Tezina"] = 5; // no such field
-    EXPECT_THROW(createDatabase(path, bad), std::runtime_error);
-    bad = test::sampleFixture(1);
-    bad["tbKviz"][0]["A"] = Json::array({1, 2});
-    EXPECT_THROW(createDatabase(path, bad), std::runtime_error);
-    EXPECT_THROW(createDatabase(path, Json{{"tbPitanja", Json::array()}}), std::runtime_error);
+    // A field the table lacks, a list for a value, a table the game lacks.
+    Json unknownField = test::sampleFixture(1), listValue = unknownField;
+    unknownField["tbKviz"][3]["Tezina"] = 5;
+    listValue["tbKviz"][0]["A"] = Json::array({1, 2});
+    for (const Json& bad : {unknownField, listValue, Json{{"tbPitanja", Json::array()}}})
+        EXPECT_THROW(createDatabase(path, bad), std::runtime_error);
     EXPECT_EQ(test::readFile(path), before);
     EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 }

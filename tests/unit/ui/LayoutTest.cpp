@@ -34,15 +34,11 @@ const Case kCases[] = {
 class Layout : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dir_ = new TempDir;
+        dir_ = std::make_unique<TempDir>();
         createDatabase(dir_->file("Baza.mdb"), sampleFixture());
     }
-    static void TearDownTestSuite() {
-        delete dir_;
-        dir_ = nullptr;
-    }
+    static void TearDownTestSuite() { dir_.reset(); }
 
-    // Starts the program on `screen` and, when asked, resizes its window.
     Form1& open(const Case& c) {
         platform_.folder = dir_->path().string();
         platform_.screen = c.screen;
@@ -52,21 +48,22 @@ class Layout : public ::testing::Test {
         return *form_;
     }
 
-    static TempDir* dir_;
+    static inline std::unique_ptr<TempDir> dir_;
     FakePlatform platform_;
     Generator generator_;
     std::unique_ptr<Form1> form_;
 };
 
-TempDir* Layout::dir_ = nullptr;
-
-bool overlap(const Control& a, const Control& b) {
-    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
-}
-
 std::string where(const Control& c) {
     return c.key() + " at " + std::to_string(c.left) + "," + std::to_string(c.top) + " " +
            std::to_string(c.width) + "x" + std::to_string(c.height);
+}
+
+// Whether two controls leave each other's area free; a failure says where both are.
+::testing::AssertionResult apart(const Control& a, const Control& b) {
+    if (a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom())
+        return ::testing::AssertionFailure() << where(a) << " overlaps " << where(b);
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace
@@ -75,18 +72,17 @@ TEST_F(Layout, aResizeKeepsTheBarsOfAVoteOnScreenStandingOnTheirBaseLine) {
     Form1& f = open(kCases[4]);
     int base = f.ChartTop + f.ChartHeight;
     const int shares[4] = {40, 0, 60, 100};
+    std::vector<int> before;
     for (int k = 0; k <= 3; ++k) {
-        f.shpPub[k].height = f.ChartHeight / 100 * shares[k];
+        before.push_back(f.shpPub[k].height = f.ChartHeight / 100 * shares[k]);
         f.shpPub[k].top = base - f.shpPub[k].height;
     }
-    std::vector<int> before;
-    for (Control& bar : f.shpPub) before.push_back(bar.height);
     f.resize(20000, 12000);
     f.resize(kCases[4].window.width, kCases[4].window.height);
-    for (int k = 0; k <= 3; ++k) {
-        EXPECT_EQ(f.shpPub[k].height, before[static_cast<std::size_t>(k)]) << k;
-        EXPECT_EQ(f.shpPub[k].bottom(), base) << k;
-    }
+    for (int k = 0; k <= 3; ++k)
+        EXPECT_EQ(std::pair(f.shpPub[k].height, f.shpPub[k].bottom()),
+                  std::pair(before[static_cast<std::size_t>(k)], base))
+            << k;
 }
 
 TEST_F(Layout, everyControlStaysInsideTheWindowOnEveryScreen) {
@@ -94,16 +90,13 @@ TEST_F(Layout, everyControlStaysInsideTheWindowOnEveryScreen) {
         Form1& f = open(c);
         SCOPED_TRACE(c.name);
         for (Control* ctl : f.controls()) {
-            Control& frame = ctl->parent ? *ctl->parent : f.Form;
-            EXPECT_GE(ctl->left, 0) << where(*ctl);
-            EXPECT_GE(ctl->top, 0) << where(*ctl);
-            EXPECT_GT(ctl->width, 0) << where(*ctl);
-            EXPECT_GT(ctl->height, 0) << where(*ctl);
-            bool textRunsOn = ctl->name == "Label6" || ctl->name == "Label7";
-            if (!textRunsOn) {
-                EXPECT_LE(ctl->right(), frame.width) << where(*ctl);
-                EXPECT_LE(ctl->bottom(), frame.height) << where(*ctl);
-            }
+            const Control& frame = ctl->parent ? *ctl->parent : f.Form;
+            EXPECT_TRUE(ctl->left >= 0 && ctl->top >= 0 && ctl->width > 0 && ctl->height > 0)
+                << where(*ctl);
+            const bool textRunsOn = ctl->name == "Label6" || ctl->name == "Label7";
+            EXPECT_TRUE(textRunsOn ||
+                        (ctl->right() <= frame.width && ctl->bottom() <= frame.height))
+                << where(*ctl) << " in " << where(frame);
         }
     }
 }
@@ -113,12 +106,10 @@ TEST_F(Layout, nothingImportantIsCoveredOnAnyScreen) {
         Form1& f = open(c);
         SCOPED_TRACE(c.name);
         std::vector<Control*> centre{&f.lblKviz[0], &f.Frame1};
-        for (int i = 0; i <= 3; ++i) centre.push_back(&f.Label5[i]);
-        for (int k = 1; k <= 4; ++k) centre.push_back(&f.lblKviz[k]);
+        for (int i = 0; i <= 3; ++i) centre.insert(centre.end(), {&f.Label5[i], &f.lblKviz[i + 1]});
         std::vector<Control*> right{&f.Label2,   &f.Label3[0], &f.Text1,
                                     &f.lblStart, &f.lblIzlaz,  &f.imgOUT};
-        for (int i = 1; i <= 15; ++i) right.push_back(&f.Label3[i]);
-        for (int i = 1; i <= 15; ++i) right.push_back(&f.lblCIFRA[i]);
+        for (int i = 1; i <= 15; ++i) right.insert(right.end(), {&f.Label3[i], &f.lblCIFRA[i]});
         for (int i = 0; i <= 5; i += 2) right.push_back(&f.Image2[i]);
         std::vector<Control*> left{&f.lblHvala[0], &f.lblSampioni[0], &f.lblSampioni[1]};
         for (int k = 0; k <= 3; ++k) left.push_back(&f.shpPub[k]);
@@ -127,9 +118,8 @@ TEST_F(Layout, nothingImportantIsCoveredOnAnyScreen) {
         for (const auto* group : {&centre, &right, &left})
             for (std::size_t i = 0; i < group->size(); ++i)
                 for (std::size_t j = i + 1; j < group->size(); ++j)
-                    EXPECT_FALSE(overlap(*(*group)[i], *(*group)[j]))
-                        << where(*(*group)[i]) << " / " << where(*(*group)[j]);
-        EXPECT_FALSE(overlap(f.lblDANE[0], f.lblDANE[1]));
+                    EXPECT_TRUE(apart(*(*group)[i], *(*group)[j]));
+        EXPECT_TRUE(apart(f.lblDANE[0], f.lblDANE[1]));
         // Each letter stands just before its answer; A and B in one row, V and G below.
         for (int i = 0; i <= 3; ++i) {
             EXPECT_EQ(f.Label5[i].top, f.lblKviz[i + 1].top) << i;
@@ -142,15 +132,12 @@ TEST_F(Layout, nothingImportantIsCoveredOnAnyScreen) {
         for (int k = 0; k <= 3; ++k) {
             EXPECT_LE(f.lblProc[k].bottom(), f.ChartTop) << k;
             EXPECT_GE(f.lblHvala[k + 1].top, f.ChartTop + f.ChartHeight) << k;
-            EXPECT_FALSE(overlap(f.lblHvala[k + 1], f.lblHvala[0])) << k;
+            EXPECT_TRUE(apart(f.lblHvala[k + 1], f.lblHvala[0]));
         }
         // Nor across the columns.
-        for (Control* a : centre) {
-            for (Control* b : right)
-                EXPECT_FALSE(overlap(*a, *b)) << where(*a) << " / " << where(*b);
-            for (Control* b : left)
-                EXPECT_FALSE(overlap(*a, *b)) << where(*a) << " / " << where(*b);
-        }
+        for (Control* a : centre)
+            for (const auto* group : {&right, &left})
+                for (Control* b : *group) EXPECT_TRUE(apart(*a, *b));
     }
 }
 
@@ -160,8 +147,8 @@ TEST_F(Layout, theGameOverLinesStayClearOfTheNewGameLineAndTheSponsorLinesStack)
         SCOPED_TRACE(c.name);
         // Lines 1, 3 and 5 carry the game-over message around "NOVA IGRA" and the note.
         for (int i : {1, 3, 5}) {
-            EXPECT_FALSE(overlap(f.lblFirma[i], f.lblNajava[3])) << where(f.lblFirma[i]);
-            EXPECT_FALSE(overlap(f.lblFirma[i], f.lblOdred)) << where(f.lblFirma[i]);
+            EXPECT_TRUE(apart(f.lblFirma[i], f.lblNajava[3]));
+            EXPECT_TRUE(apart(f.lblFirma[i], f.lblOdred));
         }
         EXPECT_GE(f.lblFirma[0].top, f.Label1[1].bottom()) << "under the top bar";
         for (int i = 1; i <= 5; ++i)
