@@ -199,6 +199,7 @@ int main(int argc, char* argv[]) {
         openAhead(options, executableFolder(argv[0]), chosen);
 
     gScriptForFatal = chosenScript(options);
+    kvz::desktop::useOnlyBundledFonts();
     QtMessageHandler previous = qInstallMessageHandler(fatalWithoutScreen);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);

@@ -19,6 +19,7 @@ QApplication& qtApp() {
         // The player's own settings stay untouched.
         static TempDir config;
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+        desktop::useOnlyBundledFonts(); // as the game does
         auto* a = new QApplication(argc, argv);
         desktop::registerBundledFonts();
         return a;
