@@ -147,7 +147,7 @@ std::future<kvz::OpenedDatabase> openAhead(const Options& options, const QString
         chosen.set_value(folder);
         return kvz::openGameDatabase(
             QDir(folder.folder).filePath(QStringLiteral("Baza.mdb")).toStdString(),
-            kvz::desktop::QtPlatform::kDatabaseMode);
+            kvz::desktop::QtPlatform::kDatabaseMode, kvz::desktop::QtPlatform::checkMemo());
     });
 }
 
