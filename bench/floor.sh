@@ -4,8 +4,10 @@
 # opens the encrypted bank, counts a level and paints as much text as the opening screen):
 # the time from the start of the process to its first visible window, polled with xdotool
 # under one Xvfb, and the peak resident memory (VmHWM) a moment after, for the floor and the
-# game, run alternately; medians and the game's ratios. (bench/startup.sh holds the game
-# against a bare window that paints nothing.)
+# game, run alternately; then the time to the first painted frame, which both report through
+# the game's own probe (src/desktop/FirstFrame.h, built into a copy of the floor) to
+# kvizomat-launch: a window is mapped before anything is painted in it. Medians and the
+# game's ratios. (bench/startup.sh holds the game against a bare window that paints nothing.)
 #
 # usage: bench/floor.sh [--runs N] [--floor-source DIR]
 set -euo pipefail
@@ -33,7 +35,17 @@ chmod 700 "$XDG_RUNTIME_DIR"
 
 cmake -S "$source_dir" -B build-floor -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-floor >/dev/null
-cmake --build build --target kvizomat >/dev/null
+cmake --build build --target kvizomat kvizomat-launch >/dev/null
+
+# The floor as it is, with the probe that ends it at its first frame.
+probed=build-floor-probe
+rm -rf "$probed" && mkdir -p "$probed" && cp -r "$source_dir" "$probed/src"
+sed -i -e 's|#include <QWidget>|#include <QWidget>\n#include "FirstFrame.h"|' \
+    -e 's|^\( *\)w\.show();|\1new kvz::desktop::FirstFrameProbe(w);\n\1w.show();|' "$probed/src/main.cpp"
+grep -q FirstFrameProbe "$probed/src/main.cpp" || { echo "floor: cannot add the probe to $source_dir/main.cpp" >&2; exit 1; }
+cmake -S "$probed/src" -B "$probed/build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS="-I$PWD/src/desktop" >/dev/null
+cmake --build "$probed/build" >/dev/null
 
 work=$(mktemp -d "$PWD/build/floor-XXXXXX")
 trap 'kill "$xvfb"; rm -rf "$work" "$display_file"' EXIT
@@ -76,16 +88,23 @@ for ((i = 0; i < runs; i++)); do
     done
 done
 
+# To the first painted frame: "MS" from kvizomat-launch.
+frame() { build/bench/kvizomat-launch "$@" | awk '{ print $1 }'; }
+for ((i = 0; i < runs; i++)); do
+    frame "$probed/build/qt-floor-work" "$work/Baza.mdb" >>"$work/floor-frame"
+    frame "$PWD/build/bin/kvizomat" --mute --first-frame --dir "$work" >>"$work/game-frame"
+done
+
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 column_median() { awk -v c="$2" '{ print $c }' "$1" | median; }
 
 printf 'Start-up under Xvfb, %d runs each, alternating; %s\n' "$runs" \
     "$(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-22s %22s %16s\n' "" "first window (ms)" "peak RSS (MiB)"
+printf '%-14s %18s %18s %16s\n' "" "first window (ms)" "first frame (ms)" "peak RSS (MiB)"
 for program in floor game; do
-    printf '%-22s %22.1f %16.1f\n' "$program" "$(column_median "$work/$program" 1)" \
+    printf '%-14s %18.1f %18.1f %16.1f\n' "$program" "$(column_median "$work/$program" 1)" \
+        "$(column_median "$work/$program-frame" 1)" \
         "$(awk -v kb="$(column_median "$work/$program" 2)" 'BEGIN { print kb / 1024 }')"
 done
-printf '%-22s %21.2fx %15.2fx\n' "game / floor" \
-    "$(awk -v a="$(column_median "$work/game" 1)" -v b="$(column_median "$work/floor" 1)" 'BEGIN { print a / b }')" \
-    "$(awk -v a="$(column_median "$work/game" 2)" -v b="$(column_median "$work/floor" 2)" 'BEGIN { print a / b }')"
+ratio() { awk -v a="$(column_median "$work/game$1" "$2")" -v b="$(column_median "$work/floor$1" "$2")" 'BEGIN { print a / b }'; }
+printf '%-14s %17.2fx %17.2fx %15.2fx\n' "game / floor" "$(ratio "" 1)" "$(ratio -frame 1)" "$(ratio "" 2)"

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev
   qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
-  libsqlcipher-dev sqlcipher libssl-dev
+  libsqlcipher-dev sqlcipher libssl-dev libfontconfig-dev
   nlohmann-json3-dev libgtest-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-apps imagemagick sox clang-format

@@ -30,7 +30,9 @@ struct OpenedDatabase {
     std::unique_ptr<DatabaseLock> lock;
     std::unique_ptr<Connection> conn;
 };
-OpenedDatabase openGameDatabase(const std::string& path, DatabaseMode mode);
+// `memoFile`: see Platform::checkMemoFile.
+OpenedDatabase openGameDatabase(const std::string& path, DatabaseMode mode,
+                                const std::string& memoFile = {});
 
 // The window's own value types: a 16-bit truth value (True = -1), a byte and a 16-bit
 // whole number.
@@ -182,7 +184,7 @@ class Form1 {
     // the host builds its window: openDatabase takes it (or its failure) from there.
     std::future<OpenedDatabase> databaseAhead;
     // Waits for the writes handed over so far; a failed one is reported.
-    void finishWrites();
+    bool finishWrites();
     // Runs one step of the game, an event or a host's own call into it: a failure in it, or
     // a write that failed behind the game since the last step, is reported to the player and
     // ends the program, as a run-time error would; what was written before stays written.

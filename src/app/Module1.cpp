@@ -2,7 +2,11 @@
 // The start-up procedure and the program-wide helpers.
 #include "app/Form1.h"
 #include "app/Messages.h"
+#include "data/CheckMemo.h"
 #include "data/DatabaseCheck.h"
+#include "data/Journal.h"
+
+#include <filesystem>
 
 namespace kvz {
 
@@ -34,7 +38,8 @@ void Form1::Main() {
     setFocus(&Text1);
 }
 
-OpenedDatabase openGameDatabase(const std::string& path, DatabaseMode mode) {
+OpenedDatabase openGameDatabase(const std::string& path, DatabaseMode mode,
+                                const std::string& memoFile) {
     // Nobody else writes the file while the game may: the counters it keeps in memory and
     // writes back stay true. A scratch copy only reads, and looks only when nobody writes.
     // A game that could store nothing is refused before it is played: a file it may not
@@ -44,7 +49,8 @@ OpenedDatabase openGameDatabase(const std::string& path, DatabaseMode mode) {
     if (!scratch) requireWritableFile(path);
     OpenedDatabase opened;
     opened.lock = scratch ? lockIfFree(path) : std::make_unique<DatabaseLock>(path);
-    opened.conn = openCheckedDatabase(path, opened.lock.get());
+    const CheckMemo memo(memoFile);
+    opened.conn = openCheckedDatabase(path, opened.lock.get(), &memo);
     if (!scratch) {
         requireWritableFolder(path);
         opened.conn->useRollbackJournal();
@@ -54,9 +60,9 @@ OpenedDatabase openGameDatabase(const std::string& path, DatabaseMode mode) {
 
 void Form1::openDatabase() {
     const std::string path = programFile("Baza.mdb");
-    OpenedDatabase opened = databaseAhead.valid()
-                                ? databaseAhead.get()
-                                : openGameDatabase(path, platform_.databaseMode());
+    OpenedDatabase opened = databaseAhead.valid() ? databaseAhead.get()
+                                                  : openGameDatabase(path, platform_.databaseMode(),
+                                                                     platform_.checkMemoFile());
     Lock = std::move(opened.lock);
     Conn = std::move(opened.conn);
     switch (platform_.databaseMode()) {
@@ -94,15 +100,21 @@ void Form1::endWithError(const std::string& text) {
 void Form1::endProgram() {
     ended = true;
     focus = nullptr;
-    finishWrites();
+    // Every write committed and none left half done: the file is as sound as when it passed
+    // its check at the start, and the next start need not read it through.
+    const std::string path = programFile("Baza.mdb");
+    if (finishWrites() && Lock != nullptr && !std::filesystem::exists(journalOf(path)))
+        CheckMemo(platform_.checkMemoFile()).remember(CheckMemo::stampOf(path));
 }
 
-void Form1::finishWrites() {
-    if (Writes == nullptr) return;
+bool Form1::finishWrites() {
+    if (Writes == nullptr) return false;
     try {
         Writes->settle();
+        return true;
     } catch (const std::exception& e) {
         reportFailure(*this, e);
+        return false;
     }
 }
 

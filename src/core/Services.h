@@ -51,6 +51,9 @@ class Platform {
     // The clock reading the generator is seeded from at the first question of a game.
     virtual double clockSeed() = 0;
     virtual DatabaseMode databaseMode() { return DatabaseMode::Direct; }
+    // Where the database that last passed the whole check is remembered (see CheckMemo);
+    // empty: every start checks it whole.
+    virtual std::string checkMemoFile() { return {}; }
     // Tells the player what has just appeared, for a screen reader or the spoken quiz: a
     // text in display code, as the screen shows it. Returns at once; hosts that speak
     // nothing ignore it.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/DatabaseCheck.h"
 
+#include "data/CheckMemo.h"
 #include "data/Journal.h"
 #include "data/Schema.h"
 
@@ -123,8 +124,9 @@ void checkResults(const Connection& conn) {
                         {"Ime", *fault, st.column(1)});
 }
 
-void checkQuestions(const Connection& conn) {
+void checkQuestions(const Connection& conn, bool everyRow) {
     requireFields(conn, "tbKviz", kQuestionFields);
+    if (!everyRow) return;
     scanQuestions(conn, [](std::int64_t rowid, std::int64_t, const std::vector<FieldProblem>& p) {
         if (!p.empty()) refuseField("tbKviz", rowid, p.front());
     });
@@ -138,13 +140,15 @@ Kind unreadableKind(const std::string& path) {
     return in && head == std::string("SQLite format 3\0", 16) ? Kind::NotEncrypted : Kind::Damaged;
 }
 
-void checkWhole(const Connection& conn) {
+// `remembered`: the file has not changed since it passed; the settings and results, which
+// the game itself writes, are checked all the same.
+void checkWhole(const Connection& conn, bool remembered) {
     if (pragmaText(conn, "PRAGMA page_count") == "0") refuse(Kind::Empty);
     // Reads every page, so damage anywhere is found now and not halfway through a game.
-    if (pragmaText(conn, "PRAGMA quick_check") != "ok") refuse(Kind::Damaged);
+    if (!remembered && pragmaText(conn, "PRAGMA quick_check") != "ok") refuse(Kind::Damaged);
     checkSettings(conn);
     checkResults(conn);
-    checkQuestions(conn);
+    checkQuestions(conn, !remembered);
 }
 
 } // namespace
@@ -197,12 +201,18 @@ void scanQuestions(const Connection& conn, const QuestionVisitor& visit) {
     }
 }
 
-std::unique_ptr<Connection> openCheckedDatabase(const std::string& path, const DatabaseLock* lock) {
+std::unique_ptr<Connection> openCheckedDatabase(const std::string& path, const DatabaseLock* lock,
+                                                const CheckMemo* memo) {
     checkFilesBeside(path, lock);
     std::unique_ptr<Connection> conn;
     try {
         conn = std::make_unique<Connection>(path, kDatabasePassword);
-        checkWhole(*conn);
+        const std::string stamp = memo != nullptr ? CheckMemo::stampOf(path) : std::string();
+        const bool remembered = memo != nullptr && memo->holds(stamp);
+        checkWhole(*conn, remembered);
+        // Only the file as it was checked is remembered, not one written meanwhile.
+        if (memo != nullptr && !remembered && CheckMemo::stampOf(path) == stamp)
+            memo->remember(stamp);
     } catch (const BadDatabase&) {
         throw;
     } catch (const DbError& e) {

@@ -79,6 +79,7 @@ struct DatabaseFault {
 
 // A database the game refuses, found before anything was written to it.
 class DatabaseLock;
+class CheckMemo;
 
 class BadDatabase : public DbError {
   public:
@@ -95,8 +96,11 @@ class BadDatabase : public DbError {
 // checkFilesBeside, which judges a journal under `lock`), then every page, the tables and
 // fields the game uses, the settings row, the results and every question. Throws
 // BadDatabase with the first fault found; nothing is written to the file before it passes.
+// With a `memo`, a file unchanged since it last passed is spared the reading of every page
+// and every question (the rest is still checked), and a file that passes is remembered.
 std::unique_ptr<Connection> openCheckedDatabase(const std::string& path,
-                                                const DatabaseLock* lock = nullptr);
+                                                const DatabaseLock* lock = nullptr,
+                                                const CheckMemo* memo = nullptr);
 
 // Throw BadDatabase (ReadOnlyFile, ReadOnlyFolder) when the program may not write the
 // database at `path`, or create its journal beside it: a game that could store nothing is

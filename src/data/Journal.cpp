@@ -114,7 +114,7 @@ void checkFilesBeside(const std::string& path, const DatabaseLock* lock) {
         refuse(DatabaseFault::Kind::PendingLog, log);
     if (lock == nullptr || writtenNow(lock->fd())) return;
 
-    const std::string journalPath = path + "-journal";
+    const std::string journalPath = journalOf(path);
     const int journal = ::open(journalPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (journal < 0) return;
     const std::string header = readAt(journal, 0, 28);

@@ -7,6 +7,11 @@ namespace kvz {
 
 class DatabaseLock;
 
+// The rollback journal SQLite keeps beside the database at `path` while it writes.
+inline std::string journalOf(const std::string& path) {
+    return path + "-journal";
+}
+
 // Looks at the files SQLite would read beside the database before anything opens it, so a
 // file the game refuses is left exactly as it was:
 // - a log of changes that another program, using the file in WAL mode, has not yet written

@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QResource>
 #include <cmath>
+#include <fontconfig/fontconfig.h>
 
 namespace kvz::desktop {
 
@@ -21,7 +22,37 @@ const char* const kBundledFonts[] = {
     ":/fonts/DejaVuSans-Bold.ttf",
 };
 
+// Every generic name resolves to the bundled faces; the rendering is the same on every
+// desktop: smoothed, unhinted, without colour fringes.
+const char* const kOwnFontConfiguration = R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <match target="pattern">
+    <edit name="family" mode="append" binding="weak"><string>Liberation Sans</string></edit>
+    <edit name="family" mode="append" binding="weak"><string>DejaVu Sans</string></edit>
+  </match>
+  <match target="font">
+    <edit name="antialias" mode="assign"><bool>true</bool></edit>
+    <edit name="hinting" mode="assign"><bool>false</bool></edit>
+    <edit name="rgba" mode="assign"><const>none</const></edit>
+  </match>
+</fontconfig>
+)";
+
 } // namespace
+
+bool useOnlyBundledFonts() {
+    FcConfig* config = FcConfigCreate();
+    if (config != nullptr &&
+        FcConfigParseAndLoadFromMemory(
+            config, reinterpret_cast<const FcChar8*>(kOwnFontConfiguration), FcTrue) &&
+        FcConfigBuildFonts(config) && FcConfigSetCurrent(config)) {
+        FcConfigDestroy(config); // the current configuration holds its own reference
+        return true;
+    }
+    if (config != nullptr) FcConfigDestroy(config);
+    return false;
+}
 
 bool registerBundledFonts() {
     bool all = true;

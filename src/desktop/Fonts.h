@@ -9,6 +9,11 @@
 
 namespace kvz::desktop {
 
+// Makes the game's text use only the fonts it carries, whatever the system has installed:
+// call before the application object exists. Returns false when the system's font
+// configuration stays in use.
+bool useOnlyBundledFonts();
+
 // Loads the fonts compiled into the program's resources. Returns false when one is missing
 // (the text then falls back to whatever the system offers).
 bool registerBundledFonts();

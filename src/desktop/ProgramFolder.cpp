@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramFolder.h"
 
+#include "QtPlatform.h"
 #include "data/BankRelease.h"
+#include "data/CheckMemo.h"
 #include "data/DatabaseCheck.h"
 #include "data/DatabaseLock.h"
 
@@ -31,7 +33,9 @@ bool portable(const QString& folder) {
 bool damaged(const QString& path) {
     try {
         auto lock = lockIfFree(path.toStdString());
-        openCheckedDatabase(path.toStdString(), lock.get());
+        // Remembered when sound, so that the game's own check of it need not read it again.
+        const CheckMemo memo(QtPlatform::checkMemo());
+        openCheckedDatabase(path.toStdString(), lock.get(), &memo);
         return false;
     } catch (const BadDatabase& e) {
         using Kind = DatabaseFault::Kind;

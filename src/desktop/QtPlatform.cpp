@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTime>
 #include <iostream>
 
@@ -128,6 +129,11 @@ double QtPlatform::clockSeed() {
 
 bool QtPlatform::isWindowsNT() {
     return false;
+}
+
+std::string QtPlatform::checkMemo() {
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return cache.isEmpty() ? std::string() : (cache + QStringLiteral("/checked")).toStdString();
 }
 
 std::string QtPlatform::fontFolder() {

@@ -49,6 +49,9 @@ class QtPlatform : public Platform {
     // Commits go to a thread of their own: a click never waits for the disk.
     static constexpr DatabaseMode kDatabaseMode = DatabaseMode::WriteBehind;
     DatabaseMode databaseMode() override { return kDatabaseMode; }
+    // In the user's cache; static, for the database opened before the platform exists.
+    static std::string checkMemo();
+    std::string checkMemoFile() override { return checkMemo(); }
     bool isWindowsNT() override;
     std::string fontFolder() override;
     bool copyFile(const std::string& from, const std::string& to) override;

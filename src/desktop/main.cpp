@@ -147,7 +147,7 @@ std::future<kvz::OpenedDatabase> openAhead(const Options& options, const QString
         chosen.set_value(folder);
         return kvz::openGameDatabase(
             QDir(folder.folder).filePath(QStringLiteral("Baza.mdb")).toStdString(),
-            kvz::desktop::QtPlatform::kDatabaseMode);
+            kvz::desktop::QtPlatform::kDatabaseMode, kvz::desktop::QtPlatform::checkMemo());
     });
 }
 
@@ -199,6 +199,7 @@ int main(int argc, char* argv[]) {
         openAhead(options, executableFolder(argv[0]), chosen);
 
     gScriptForFatal = chosenScript(options);
+    kvz::desktop::useOnlyBundledFonts();
     QtMessageHandler previous = qInstallMessageHandler(fatalWithoutScreen);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);

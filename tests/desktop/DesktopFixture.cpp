@@ -16,9 +16,11 @@ QApplication& qtApp() {
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        // The player's own settings stay untouched.
-        static TempDir config;
+        // The player's own settings and cache stay untouched.
+        static TempDir config, cache;
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.path().string()));
+        desktop::useOnlyBundledFonts(); // as the game does
         auto* a = new QApplication(argc, argv);
         desktop::registerBundledFonts();
         return a;

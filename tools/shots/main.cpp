@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
                      "  saves OUTDIR/LABEL.png at every 'dump LABEL', in Latin letters if asked\n";
         return 2;
     }
+    kvz::desktop::useOnlyBundledFonts();
     QApplication app(argc, argv);
     kvz::desktop::registerBundledFonts();
     std::ifstream in(argv[2]);
