@@ -46,8 +46,11 @@ tour() { # tour DISPLAY WxH MODE
     sleep 1
     export DISPLAY=:$d XDG_CONFIG_HOME=$dir/config XDG_RUNTIME_DIR=$dir
     openbox >/dev/null 2>&1 &
-    setxkbmap rs
     sleep 1
+    # Once openbox has started: a layout set while it starts may be lost, and the keys
+    # typed later would reach the game as keys of no letter.
+    setxkbmap rs
+    setxkbmap -query | grep -q '^layout: *rs$' || { echo "window-tour: no Serbian layout" >&2; return 1; }
     local args=(--mute --dir "$dir/game")
     [[ $mode == fullscreen ]] && args+=(--fullscreen)
     "$bin/kvizomat" "${args[@]}" >"$dir/log" 2>&1 &
