@@ -49,6 +49,7 @@ BENCHMARK_CAPTURE(FullRepaint, question, Screen::Question)
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    kvz::desktop::useOnlyBundledFonts(); // as the game starts
     QApplication app(argc, argv);
     kvz::desktop::registerBundledFonts();
     benchmark::Initialize(&argc, argv);
